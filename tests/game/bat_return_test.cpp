@@ -1,6 +1,7 @@
 // The two bat tests: their hit zones, the senses of their comparisons, and how
 // they combine with the edge tests and with each other in one tick.
-#include <cmath>
+#include <ostream>
+#include <string>
 #include <tuple>
 
 #include <gtest/gtest.h>
@@ -75,6 +76,8 @@ TEST(BatReturn, OneTwipBeforeTheFaceFliesOn) {
 }
 
 enum class Side { Left, Right };
+
+void PrintTo(Side side, std::ostream* os) { *os << (side == Side::Left ? "left bat" : "right bat"); }
 
 // Side, ball Top after the step, whether the bat (Top 7000, 1530 high) returns it.
 using VerticalCase = std::tuple<Side, float, bool>;

@@ -2,6 +2,8 @@
 // the bats at the side edges, the reset score, the serve, and restarts.
 #include <cmath>
 #include <cstdint>
+#include <ostream>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +111,7 @@ TEST(MatchStart, ServesFromTheGeneratorStayInRange) {
 }
 
 struct RegionCase {
+    const char* name;
     float ballWidth;
     float ballHeight;
     float twipsPerPixelX;
@@ -116,6 +119,10 @@ struct RegionCase {
     std::int32_t right;
     std::int32_t bottom;
 };
+
+void PrintTo(const RegionCase& c, std::ostream* os) {
+    *os << c.ballWidth << " x " << c.ballHeight << " twips at " << c.twipsPerPixelX << " x " << c.twipsPerPixelY;
+}
 
 class BallRegion : public ::testing::TestWithParam<RegionCase> {};
 
@@ -132,15 +139,16 @@ TEST_P(BallRegion, QuotientsRoundToNearestTiesToEven) {
 
 INSTANTIATE_TEST_SUITE_P(
     Quotients, BallRegion,
-    ::testing::Values(RegionCase{1005.0f, 1005.0f, 15.0f, 15.0f, 67, 67},
-                      RegionCase{997.5f, 1012.5f, 15.0f, 15.0f, 66, 68},  // 66.5 and 67.5
-                      RegionCase{1012.5f, 997.5f, 15.0f, 15.0f, 68, 66},
-                      RegionCase{996.0f, 999.0f, 15.0f, 15.0f, 66, 67},    // 66.4 and 66.6
-                      RegionCase{1005.0f, 1005.0f, 15.0f, 12.0f, 67, 84},  // 83.75
-                      RegionCase{1005.0f, 1005.0f, 12.0f, 15.0f, 84, 67},
+    ::testing::Values(RegionCase{"Designed", 1005.0f, 1005.0f, 15.0f, 15.0f, 67, 67},
+                      RegionCase{"HalvesToEven", 997.5f, 1012.5f, 15.0f, 15.0f, 66, 68},  // 66.5, 67.5
+                      RegionCase{"HalvesToEvenSwapped", 1012.5f, 997.5f, 15.0f, 15.0f, 68, 66},
+                      RegionCase{"NearestNotTruncated", 996.0f, 999.0f, 15.0f, 15.0f, 66, 67},  // 66.4, 66.6
+                      RegionCase{"HeightByPixelHeight", 1005.0f, 1005.0f, 15.0f, 12.0f, 67, 84},  // 83.75
+                      RegionCase{"WidthByPixelWidth", 1005.0f, 1005.0f, 12.0f, 15.0f, 84, 67},
                       // 66.50000057: as a float it would be the tie 66.5 and go to 66.
-                      RegionCase{0x1.f4810ep+9f, 1005.0f, 0x1.e1b02cp+3f, 15.0f, 67, 67},
-                      RegionCase{1005.0f, 0x1.f4810ep+9f, 15.0f, 0x1.e1b02cp+3f, 67, 67}));
+                      RegionCase{"WidthQuotientNotAFloat", 0x1.f4810ep+9f, 1005.0f, 0x1.e1b02cp+3f, 15.0f, 67, 67},
+                      RegionCase{"HeightQuotientNotAFloat", 1005.0f, 0x1.f4810ep+9f, 15.0f, 0x1.e1b02cp+3f, 67, 67}),
+    [](const ::testing::TestParamInfo<RegionCase>& info) { return std::string(info.param.name); });
 
 TEST(MatchStart, ImpossibleRegionThrows) {
     Table zero;
