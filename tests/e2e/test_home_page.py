@@ -1,0 +1,54 @@
+"""The "Home Page" label hands the home page's address to the desktop's URL
+handler (xdg-open, replaced here by a script that records its arguments),
+and the game goes on."""
+
+import os
+import time
+
+from e2e_case import E2ETestCase, main
+from volleon_app import BALL, HOME_PAGE_LABEL, LEFT_BAT
+from xserver import wait_until
+
+HOME_PAGE = "https://volleon.example/"
+
+RECORDER = """#!/bin/sh
+printf '%s\\n' "$@" > "{record}.part" && mv "{record}.part" "{record}"
+"""
+
+
+class HomePageTest(E2ETestCase):
+
+    def program_env(self):
+        bin_dir = os.path.join(self.server.tmpdir, "bin")
+        os.mkdir(bin_dir)
+        self.record = os.path.join(self.server.tmpdir, "opened.txt")
+        script = os.path.join(bin_dir, "xdg-open")
+        with open(script, "w") as f:
+            f.write(RECORDER.format(record=self.record))
+        os.chmod(script, 0o755)
+        return {"PATH": bin_dir + os.pathsep + os.environ.get("PATH", "")}
+
+    def test_link_opens_home_page_and_play_goes_on(self):
+        main_window, pieces = self.start_match()
+        self.desktop.click(*self.app.client_point(main_window, HOME_PAGE_LABEL))
+
+        wait_until(lambda: os.path.exists(self.record), 5, what="xdg-open to be run")
+        with open(self.record) as f:
+            self.assertEqual(f.read().splitlines(), [HOME_PAGE])
+
+        self.assertTrue(self.app.running())
+        before = self.desktop.geometry(pieces[BALL])
+        time.sleep(0.3)
+        self.assertNotEqual(self.desktop.geometry(pieces[BALL]), before, "the ball stopped")
+        # The keyboard still reaches the bats.
+        top = self.desktop.geometry(pieces[LEFT_BAT]).outer_y
+        self.desktop.key_down("a")
+        time.sleep(0.5)
+        self.desktop.key_up("a")
+        time.sleep(0.2)
+        self.assertLess(self.desktop.geometry(pieces[LEFT_BAT]).outer_y, top,
+                        "the left bat no longer answers its key")
+
+
+if __name__ == "__main__":
+    main()

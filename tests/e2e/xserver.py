@@ -1,0 +1,182 @@
+"""A private X server for one test: Xvfb on a free display, optionally with
+an Xft.dpi resource and the openbox window manager.
+
+Every process started here is tied to the test process (it gets SIGKILL if
+the test process dies) and is stopped by close(), so nothing outlives a
+test, even a failed or killed one.
+"""
+
+import ctypes
+import os
+import select
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+SCREEN_WIDTH = 1920
+SCREEN_HEIGHT = 1080
+
+_PR_SET_PDEATHSIG = 1
+_libc = ctypes.CDLL(None, use_errno=True)
+
+
+def _die_with_parent():
+    """preexec_fn: the child is killed when the process that started it ends."""
+    _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL, 0, 0, 0)
+
+
+def spawn(args, env, **kwargs):
+    """Starts a child that cannot outlive the test process."""
+    return subprocess.Popen(args, env=env, preexec_fn=_die_with_parent,
+                            stdin=subprocess.DEVNULL, **kwargs)
+
+
+def stop(process, timeout=5.0):
+    """Terminates a child politely, then by force; returns its exit status."""
+    if process is None:
+        return None
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait(timeout)
+    return process.returncode
+
+
+def wait_until(predicate, timeout, interval=0.05, what="condition"):
+    """Polls predicate() until it returns a truthy value, which is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            raise TimeoutError(f"timed out after {timeout:.1f} s waiting for {what}")
+        time.sleep(interval)
+
+
+class XServer:
+    """Xvfb with a 1920x1080x24 screen at the given DPI.
+
+    white_root paints the root window white, so that anything the program
+    draws stands out from the background in screenshots.
+    """
+
+    def __init__(self, dpi=96, window_manager=False, white_root=True):
+        self.dpi = dpi
+        self._xvfb = None
+        self._wm = None
+        self._tmp = tempfile.TemporaryDirectory(prefix="volleon-e2e-")
+        self.tmpdir = self._tmp.name
+        try:
+            self._start_xvfb(white_root)
+            if dpi != 96:
+                self.run(["xrdb", "-merge"], input=f"Xft.dpi: {dpi}\n")
+            if window_manager:
+                self._start_openbox()
+        except BaseException:
+            self.close()
+            raise
+
+    def _start_xvfb(self, white_root):
+        # -noreset: without it the server resets when its last client leaves,
+        # which would drop the resources that xrdb loads before the program.
+        read_end, write_end = os.pipe()
+        args = ["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-noreset",
+                "-screen", "0", f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24",
+                "-dpi", str(self.dpi), "-fbdir", self.tmpdir]
+        if white_root:
+            args.append("-wr")
+        log = open(os.path.join(self.tmpdir, "xvfb.log"), "wb")
+        try:
+            self._xvfb = spawn(args, env=os.environ.copy(), pass_fds=(write_end,),
+                               stdout=log, stderr=log)
+        finally:
+            os.close(write_end)
+            log.close()
+        number = b""
+        deadline = time.monotonic() + 15
+        try:
+            while not number.endswith(b"\n"):
+                remaining = deadline - time.monotonic()
+                ready, _, _ = select.select([read_end], [], [], max(remaining, 0))
+                if not ready:
+                    raise TimeoutError("Xvfb did not report a display number")
+                chunk = os.read(read_end, 32)
+                if not chunk:
+                    raise RuntimeError("Xvfb exited before it reported a display: "
+                                       + self._log("xvfb.log"))
+                number += chunk
+        finally:
+            os.close(read_end)
+        self.display = ":" + number.decode().strip()
+        self.env = os.environ.copy()
+        self.env["DISPLAY"] = self.display
+        for name in ("WAYLAND_DISPLAY", "XAUTHORITY", "QT_QPA_PLATFORM",
+                     "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI",
+                     "QT_ENABLE_HIGHDPI_SCALING", "QT_AUTO_SCREEN_SCALE_FACTOR",
+                     "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+                     "GNOME_DESKTOP_SESSION_ID", "DBUS_SESSION_BUS_ADDRESS"):
+            self.env.pop(name, None)
+        # Private runtime and configuration folders keep the desktop user's
+        # settings (window manager, Qt) out of the test.
+        self.env["XDG_RUNTIME_DIR"] = self.tmpdir
+        self.env["XDG_CONFIG_HOME"] = self.tmpdir
+
+    def _start_openbox(self):
+        log = open(os.path.join(self.tmpdir, "openbox.log"), "wb")
+        try:
+            self._wm = spawn(["openbox", "--sm-disable"], env=self.env, stdout=log, stderr=log)
+        finally:
+            log.close()
+
+        def wm_ready():
+            if self._wm.poll() is not None:
+                raise RuntimeError("openbox exited: " + self._log("openbox.log"))
+            out = self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False)
+            return "window id" in out
+
+        wait_until(wm_ready, 15, what="openbox to manage the screen")
+
+    def _log(self, name):
+        try:
+            with open(os.path.join(self.tmpdir, name), "rb") as f:
+                return f.read().decode(errors="replace")[-2000:]
+        except OSError:
+            return ""
+
+    def framebuffer(self):
+        """The screen's pixels as the server holds them: Xvfb keeps its
+        framebuffer as an XWD file in -fbdir. Reading it takes a few
+        milliseconds, far less than a ball tick, and sees exactly what a
+        player would (xwd composes a dump window by window, at different
+        moments and without the windows' shapes)."""
+        with open(os.path.join(self.tmpdir, "Xvfb_screen0"), "rb") as f:
+            return f.read()
+
+    def run(self, args, input=None, check=True, timeout=10):
+        """Runs an X client on this display and returns its standard output."""
+        result = subprocess.run(args, env=self.env, input=input, capture_output=True,
+                                text=True, timeout=timeout, preexec_fn=_die_with_parent)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"{' '.join(args)} failed ({result.returncode}): "
+                               f"{result.stderr.strip()}")
+        return result.stdout
+
+    def close(self):
+        stop(self._wm)
+        self._wm = None
+        stop(self._xvfb)
+        self._xvfb = None
+        shutil.rmtree(self.tmpdir, ignore_errors=True)
+        self._tmp.cleanup()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()

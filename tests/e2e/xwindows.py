@@ -1,0 +1,137 @@
+"""Finding and inspecting X windows, and driving the mouse and keyboard,
+with the command-line X tools (xwininfo, xprop, xdotool); screenshots come
+from the server's framebuffer."""
+
+import re
+from dataclasses import dataclass
+
+from image import parse_xwd
+
+# A tree line of a window that has a WM_CLASS: ... "name": ("instance" "Class") ...
+_TREE_CLIENT = re.compile(r'^\s+(0x[0-9a-f]+)\s.*: \("', re.M)
+_ROLE = re.compile(r'WM_WINDOW_ROLE\(STRING\) = "(.*)"')
+
+
+@dataclass(frozen=True)
+class Geometry:
+    """A window's place on the screen in pixels, as xwininfo gives it: x and
+    y are the outer corner of the X border, width and height the inside;
+    inner_* and outer_* tell the two apart."""
+    x: int
+    y: int
+    width: int
+    height: int
+    border: int
+    mapped: bool
+    override_redirect: bool
+
+    @property
+    def outer_x(self):
+        return self.x
+
+    @property
+    def outer_y(self):
+        return self.y
+
+    @property
+    def inner_x(self):
+        return self.x + self.border
+
+    @property
+    def inner_y(self):
+        return self.y + self.border
+
+    @property
+    def outer_width(self):
+        return self.width + 2 * self.border
+
+    @property
+    def outer_height(self):
+        return self.height + 2 * self.border
+
+    @property
+    def centre(self):
+        return (self.outer_x + self.outer_width / 2, self.outer_y + self.outer_height / 2)
+
+
+def _field(text, name):
+    match = re.search(rf"^\s*{re.escape(name)}:\s*(.*)$", text, re.M)
+    if not match:
+        raise ValueError(f"xwininfo gave no {name!r}")
+    return match.group(1).strip()
+
+
+class Desktop:
+    """The windows and input devices of one X server (see xserver.XServer)."""
+
+    def __init__(self, server):
+        self.server = server
+
+    def role(self, window):
+        out = self.server.run(["xprop", "-id", window, "WM_WINDOW_ROLE"], check=False)
+        match = _ROLE.search(out)
+        return match.group(1) if match else None
+
+    def client_window_ids(self):
+        """The windows that carry a WM_CLASS, as every client's top-level
+        window does; a window manager's many frame parts do not."""
+        out = self.server.run(["xwininfo", "-root", "-tree"])
+        return _TREE_CLIENT.findall(out)
+
+    def windows_by_role(self):
+        """{role: [window ids]} for every client window with WM_WINDOW_ROLE."""
+        found = {}
+        for window in self.client_window_ids():
+            role = self.role(window)
+            if role is not None:
+                found.setdefault(role, []).append(window)
+        return found
+
+    def geometry(self, window):
+        out = self.server.run(["xwininfo", "-id", window])
+        return Geometry(
+            x=int(_field(out, "Absolute upper-left X")),
+            y=int(_field(out, "Absolute upper-left Y")),
+            width=int(_field(out, "Width")),
+            height=int(_field(out, "Height")),
+            border=int(_field(out, "Border width")),
+            mapped=_field(out, "Map State") == "IsViewable",
+            override_redirect=_field(out, "Override Redirect State") == "yes",
+        )
+
+    def parent(self, window):
+        out = self.server.run(["xwininfo", "-children", "-id", window])
+        match = re.search(r"Parent window id: (0x[0-9a-f]+)", out)
+        return match.group(1)
+
+    def root(self):
+        out = self.server.run(["xwininfo", "-root"])
+        return re.search(r"Window id: (0x[0-9a-f]+)", out).group(1)
+
+    def frame_extents(self, window):
+        """(left, right, top, bottom) of the window manager's frame, or None."""
+        out = self.server.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], check=False)
+        match = re.search(r"= (\d+), (\d+), (\d+), (\d+)", out)
+        return tuple(int(v) for v in match.groups()) if match else None
+
+    def screenshot(self):
+        return parse_xwd(self.server.framebuffer())
+
+    def has_focus(self, window):
+        """Whether window holds the keyboard focus."""
+        focused = self.server.run(["xdotool", "getwindowfocus", "-f"]).strip()
+        return focused == str(int(window, 16))
+
+    def click(self, x, y):
+        """Moves the pointer to (x, y) and clicks the left button there."""
+        self.server.run(["xdotool", "mousemove", "--sync", str(round(x)), str(round(y)),
+                         "click", "1"])
+
+    def key(self, *keys):
+        self.server.run(["xdotool", "key", *keys])
+
+    def key_down(self, *keys):
+        self.server.run(["xdotool", "keydown", *keys])
+
+    def key_up(self, *keys):
+        self.server.run(["xdotool", "keyup", *keys])
