@@ -34,28 +34,6 @@ class Image:
                 for row in range(y0, y1)]
         return Image(x1 - x0, y1 - y0, b"".join(rows))
 
-    def downscale(self, factor):
-        """Averages each factor x factor block into one pixel."""
-        width, height = self.width // factor, self.height // factor
-        out = bytearray(width * height * 3)
-        area = factor * factor
-        for y in range(height):
-            sums = [0] * (width * 3)
-            for row in range(y * factor, (y + 1) * factor):
-                line = self.rgb[row * self.width * 3:(row * self.width + width * factor) * 3]
-                for x in range(width):
-                    block = line[x * factor * 3:(x + 1) * factor * 3]
-                    sums[x * 3] += sum(block[0::3])
-                    sums[x * 3 + 1] += sum(block[1::3])
-                    sums[x * 3 + 2] += sum(block[2::3])
-            out[y * width * 3:(y + 1) * width * 3] = bytes(s // area for s in sums)
-        return Image(width, height, out)
-
-    def count(self, predicate):
-        """How many pixels satisfy predicate((r, g, b))."""
-        rgb = self.rgb
-        return sum(1 for i in range(0, len(rgb), 3) if predicate((rgb[i], rgb[i + 1], rgb[i + 2])))
-
     def to_png(self):
         """The picture as a PNG file: 8-bit RGB, no interlace, each row
         filtered with the 'up' filter when that helps compression."""

@@ -46,12 +46,11 @@ class ImageTest(unittest.TestCase):
         image = Image(width, height, rgb)
         self.assertEqual(decode_png(image.to_png()), (width, height, rgb))
 
-    def test_crop_and_downscale(self):
+    def test_crop(self):
         rgb = bytes(v for y in range(4) for x in range(4) for v in (x * 10, y * 10, 200))
         image = Image(4, 4, rgb)
         self.assertEqual(image.crop(1, 2, 2, 2).pixel(1, 1), (20, 30, 200))
         self.assertEqual(image.crop(3, 3, 5, 5).width, 1)   # clipped to the picture
-        self.assertEqual(image.downscale(2).pixel(1, 0), (25, 5, 200))
 
 
 class XServerTest(unittest.TestCase):
