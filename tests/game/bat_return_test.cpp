@@ -239,19 +239,5 @@ TEST(BatReturn, SumsAreRoundedToFloatBeforeTheTest) {
     EXPECT_EQ(beside.game.SpeedX, -400);
 }
 
-TEST(BatReturn, BatsThatNeverCoverTheBallLetItScore) {
-    Table t;
-    t.placeBats(kBatsLow, kBatsLow);
-    t.placeBall(14000.0f, 2000.0f, 400, 0);
-    for (int i = 0; i < 40; ++i) {
-        t.game.timerBall_Timer();
-    }
-    // 14000 + 400 k reaches 27795 at the 35th tick; then five ticks back.
-    EXPECT_EQ(t.game.ScoreLeft, 1.0f);
-    EXPECT_EQ(t.game.SpeedX, -400);
-    EXPECT_EQ(t.ballLeft(), 27794.0f - 5 * 400.0f);
-    EXPECT_EQ(t.field.randomDraws(), 0u);
-}
-
 }  // namespace
 }  // namespace volleon::test

@@ -1,5 +1,5 @@
-// The in-memory playfield the other tests stand on, and the virtual clock:
-// intervals, first ticks, ball before keyboard, and nothing after the end.
+// The virtual clock: intervals, first ticks, ball before keyboard, and
+// nothing after the end of the program.
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -11,48 +11,6 @@
 
 namespace volleon::test {
 namespace {
-
-TEST(Playfield, PiecesAreCreatedHiddenAndCentredOnFirstUse) {
-    Playfield field;
-    EXPECT_EQ(field.width(Piece::Ball), kBallSize);
-    EXPECT_EQ(field.height(Piece::Ball), kBallSize);
-    EXPECT_EQ(field.left(Piece::Ball), (kScreenWidth - kBallSize) / 2.0f);
-    EXPECT_EQ(field.top(Piece::Ball), (kScreenHeight - kBallSize) / 2.0f);
-    EXPECT_TRUE(field.piece(Piece::Ball).created);
-    EXPECT_FALSE(field.piece(Piece::Ball).shown);
-    EXPECT_FALSE(field.piece(Piece::LeftBat).created);
-    EXPECT_EQ(field.width(Piece::RightBat), kBatWidth);
-    EXPECT_EQ(field.height(Piece::RightBat), kBatHeight);
-    EXPECT_EQ(field.left(Piece::RightBat), (kScreenWidth - kBatWidth) / 2.0f);
-}
-
-TEST(Playfield, BatFrameFollowsTheTwipsPerPixel) {
-    Playfield field;
-    field.setTwipsPerPixel(12.0f, 10.0f);
-    EXPECT_EQ(field.width(Piece::LeftBat), 579.0f);
-    EXPECT_EQ(field.height(Piece::LeftBat), 1520.0f);
-    EXPECT_EQ(field.width(Piece::Ball), kBallSize);
-}
-
-TEST(Playfield, QueuedNumbersComeFirstThenTheSeededGenerator) {
-    Playfield a;
-    Playfield b;
-    a.setSeed(5);
-    b.setSeed(5);
-    a.queueRandom(0.125f);
-    a.queueRandom(7.0f);  // any value passes through as queued
-    EXPECT_EQ(a.nextRandom(), 0.125f);
-    EXPECT_EQ(a.nextRandom(), 7.0f);
-    for (int i = 0; i < 1000; ++i) {
-        const float r = a.nextRandom();
-        ASSERT_EQ(r, b.nextRandom());
-        ASSERT_GE(r, 0.0f);
-        ASSERT_LT(r, 1.0f);
-    }
-    EXPECT_EQ(a.randomDraws(), 1002u);
-    a.seedRandom();
-    EXPECT_EQ(a.reseeds(), 1);
-}
 
 class ClockTest : public ::testing::Test {
 protected:

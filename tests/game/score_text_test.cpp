@@ -18,6 +18,10 @@ TEST(ScoreText, ZeroZeroIsWrittenWithBlanksAroundTheColon) {
 
 TEST(ScoreText, PointsAddUpPerSide) {
     Table t;
+    t.game.AddScore(2, 7);  // both in one call
+    EXPECT_EQ(t.field.scoreText(), "2 : 7");
+    t.game.ScoreLeft = 0.0f;
+    t.game.ScoreRight = 0.0f;
     for (int i = 0; i < 3; ++i) {
         t.game.AddScore(1, 0);
     }
@@ -27,15 +31,7 @@ TEST(ScoreText, PointsAddUpPerSide) {
     EXPECT_EQ(t.game.ScoreLeft, 3.0f);
     EXPECT_EQ(t.game.ScoreRight, 12.0f);
     EXPECT_EQ(t.field.scoreText(), "3 : 12");
-    EXPECT_EQ(t.field.scoreTextWrites(), 15);
-}
-
-TEST(ScoreText, BothArgumentsAreAddedInOneCall) {
-    Table t;
-    t.game.AddScore(2, 7);
-    EXPECT_EQ(t.game.ScoreLeft, 2.0f);
-    EXPECT_EQ(t.game.ScoreRight, 7.0f);
-    EXPECT_EQ(t.field.scoreText(), "2 : 7");
+    EXPECT_EQ(t.field.scoreTextWrites(), 16);
 }
 
 TEST(ScoreText, ZeroCallRewritesTheTextFromTheFields) {
