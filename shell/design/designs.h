@@ -1,0 +1,24 @@
+// The four windows of the program and the home-page address.
+#pragma once
+
+#include <string_view>
+
+#include "window_design.h"
+
+namespace volleon::design {
+
+// The main window: score, start button, key hints and home-page link.
+extern const WindowDesign kForm1;
+// The ball: a red disc without frame.
+extern const WindowDesign kFrmBall;
+// The bats: red, with a one-pixel border line.
+extern const WindowDesign kFrmLeft;
+extern const WindowDesign kFrmRight;
+
+// Opened by the "Home Page" label.
+inline constexpr std::string_view kHomePageUrl = "https://volleon.example/";
+
+// Hot spot of the link cursor over lblURL, in the cursor picture's pixels.
+inline constexpr PixelPoint kLinkCursorHotSpot{2, 1};
+
+}  // namespace volleon::design

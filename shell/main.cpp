@@ -1,0 +1,18 @@
+// Volleon: a two-player bat-and-ball game on the whole desktop.
+#include <QApplication>
+
+#include "qt/main_window.h"
+#include "qt/program_setup.h"
+
+int main(int argc, char* argv[]) {
+    volleon::shell::prepareEnvironment();
+    QApplication application(argc, argv);
+    volleon::shell::setUpApplication(application);
+
+    volleon::shell::MainWindow form1;
+    QObject::connect(&form1, &volleon::shell::MainWindow::programEnded, &application,
+                     [](int exitCode) { QCoreApplication::exit(exitCode); });
+    form1.show();
+    form1.activateWindow();
+    return QApplication::exec();
+}

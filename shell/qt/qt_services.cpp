@@ -1,0 +1,110 @@
+#include "qt_services.h"
+
+#include <QLabel>
+#include <QRegion>
+#include <QTimer>
+#include <chrono>
+
+#include "shell/design/designs.h"
+
+namespace volleon::shell {
+
+namespace {
+
+std::size_t index(Piece piece) { return static_cast<std::size_t>(piece); }
+
+const design::WindowDesign& designOf(Piece piece) {
+    switch (piece) {
+    case Piece::Ball: return design::kFrmBall;
+    case Piece::LeftBat: return design::kFrmLeft;
+    case Piece::RightBat: return design::kFrmRight;
+    }
+    return design::kFrmBall;
+}
+
+std::uint32_t clockSeed() {
+    return static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count() ^
+                                      std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+}  // namespace
+
+QtServices::QtServices(Bindings bindings) : bindings_(std::move(bindings)), engine_(clockSeed()) {}
+
+QtServices::~QtServices() = default;
+
+PieceWindow& QtServices::piece(Piece piece) {
+    std::unique_ptr<PieceWindow>& window = pieces_[index(piece)];
+    if (!window) {
+        window = std::make_unique<PieceWindow>(designOf(piece), Twips::ofPrimaryScreen());
+        window->centreOn(screenWidthTwips(), screenHeightTwips());
+    }
+    return *window;
+}
+
+PieceWindow* QtServices::existingPiece(Piece piece) const { return pieces_[index(piece)].get(); }
+
+void QtServices::closePieces() {
+    for (const std::unique_ptr<PieceWindow>& window : pieces_) {
+        if (window) {
+            window->close();
+        }
+    }
+}
+
+float QtServices::left(Piece p) { return piece(p).left(); }
+
+float QtServices::top(Piece p) { return piece(p).top(); }
+
+void QtServices::setLeft(Piece p, float twips) { piece(p).setLeft(twips); }
+
+void QtServices::setTop(Piece p, float twips) { piece(p).setTop(twips); }
+
+float QtServices::width(Piece p) { return piece(p).outerWidth(); }
+
+float QtServices::height(Piece p) { return piece(p).outerHeight(); }
+
+void QtServices::show(Piece p) {
+    PieceWindow& window = piece(p);
+    if (!window.isVisible()) {
+        window.show();
+    }
+}
+
+float QtServices::screenWidth() { return screenWidthTwips(); }
+
+float QtServices::screenHeight() { return screenHeightTwips(); }
+
+float QtServices::twipsPerPixelX() { return Twips::ofPrimaryScreen().perPixelX(); }
+
+float QtServices::twipsPerPixelY() { return Twips::ofPrimaryScreen().perPixelY(); }
+
+void QtServices::roundBall(std::int32_t right, std::int32_t bottom) {
+    piece(Piece::Ball).setMask(QRegion(0, 0, right, bottom, QRegion::Ellipse));
+}
+
+void QtServices::setScoreText(const std::string& text) {
+    bindings_.scoreLabel.setText(QString::fromStdString(text));
+}
+
+void QtServices::enableTimer(Timer timer) {
+    // Enabling a running timer leaves its countdown alone.
+    QTimer& qtimer = timer == Timer::Ball ? bindings_.ballTimer : bindings_.keyboardTimer;
+    if (!qtimer.isActive()) {
+        qtimer.start();
+    }
+}
+
+void QtServices::keyboardSnapshot(KeyStateBuffer& buffer) { bindings_.keys.snapshot(buffer); }
+
+void QtServices::seedRandom() { engine_.seed(clockSeed()); }
+
+float QtServices::nextRandom() {
+    // The top 24 bits of a draw, scaled by 2^-24: every value is exact in a
+    // float, 0 can occur and 1 cannot.
+    return static_cast<float>(engine_() >> 8) * 0x1p-24f;
+}
+
+void QtServices::endProgram() { bindings_.endProgram(); }
+
+}  // namespace volleon::shell

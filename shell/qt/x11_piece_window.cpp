@@ -1,0 +1,93 @@
+#include "x11_piece_window.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
+
+namespace volleon::shell {
+
+#if QT_CONFIG(xcb)
+
+namespace {
+
+template <typename Reply>
+using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <typename Reply>
+ReplyPtr<Reply> owned(Reply* reply) {
+    return ReplyPtr<Reply>(reply, &std::free);
+}
+
+const xcb_screen_t* screenWithRoot(xcb_connection_t* connection, xcb_window_t root) {
+    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem > 0; xcb_screen_next(&it)) {
+        if (it.data->root == root) {
+            return it.data;
+        }
+    }
+    return nullptr;
+}
+
+void useDefaultColormap(xcb_connection_t* connection, xcb_window_t window) {
+    const auto tree = owned(xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+    const auto attributes = owned(
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr));
+    if (!tree || !attributes) {
+        return;
+    }
+    const xcb_screen_t* screen = screenWithRoot(connection, tree->root);
+    // The default colormap only fits a window of the screen's own visual.
+    if (screen == nullptr || attributes->visual != screen->root_visual) {
+        return;
+    }
+    const std::uint32_t colormap = screen->default_colormap;
+    xcb_change_window_attributes(connection, window, XCB_CW_COLORMAP, &colormap);
+}
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
+    const auto reply = owned(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
+    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+}
+
+void clearTitle(xcb_connection_t* connection, xcb_window_t window) {
+    const xcb_atom_t netWmName = atom(connection, "_NET_WM_NAME");
+    const xcb_atom_t utf8String = atom(connection, "UTF8_STRING");
+    if (netWmName != XCB_ATOM_NONE && utf8String != XCB_ATOM_NONE) {
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, netWmName, utf8String, 8, 0, "");
+    }
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, "");
+}
+
+}  // namespace
+
+void adjustX11PieceWindow(QWidget& window, bool emptyTitle) {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || !window.testAttribute(Qt::WA_WState_Created)) {
+        return;
+    }
+    xcb_connection_t* connection = x11->connection();
+    if (connection == nullptr) {
+        return;  // e.g. the offscreen platform, which answers without a display
+    }
+    const auto native = static_cast<xcb_window_t>(window.winId());
+    useDefaultColormap(connection, native);
+    if (emptyTitle) {
+        clearTitle(connection, native);
+    }
+    xcb_flush(connection);
+}
+
+#else
+
+void adjustX11PieceWindow(QWidget&, bool) {}
+
+#endif
+
+}  // namespace volleon::shell

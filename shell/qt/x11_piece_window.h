@@ -1,0 +1,16 @@
+// X11 details of the piece windows that Qt does not offer to set.
+#pragma once
+
+class QWidget;
+
+namespace volleon::shell {
+
+// On an X11 display, for a piece window that has its native window:
+// - gives it the screen's default colormap instead of the private one Qt
+//   makes, since an X server draws a shaped window with a private colormap
+//   as its full rectangle, which would show the ball square;
+// - leaves its title empty where Qt would show the application name.
+// Does nothing on other platforms.
+void adjustX11PieceWindow(QWidget& window, bool emptyTitle);
+
+}  // namespace volleon::shell

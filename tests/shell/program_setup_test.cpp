@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <map>
+#include <optional>
+
+#include "shell/qt/program_setup.h"
+
+namespace volleon::shell {
+namespace {
+
+// Sets or clears environment variables for one test and puts them back.
+class Environment {
+public:
+    ~Environment() {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                qputenv(name.constData(), *value);
+            } else {
+                qunsetenv(name.constData());
+            }
+        }
+    }
+    void set(const char* name, std::optional<QByteArray> value) {
+        if (!saved_.contains(name)) {
+            saved_[name] = qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
+        }
+        if (value) {
+            qputenv(name, *value);
+        } else {
+            qunsetenv(name);
+        }
+    }
+
+private:
+    std::map<QByteArray, std::optional<QByteArray>> saved_;
+};
+
+TEST(ProgramSetup, OneDevicePixelIsOnePixelOfTheDesign) {
+    Environment environment;
+    environment.set("QT_ENABLE_HIGHDPI_SCALING", "1");
+    environment.set("QT_SCALE_FACTOR", "2");
+    environment.set("QT_SCREEN_SCALE_FACTORS", "1.5");
+    prepareEnvironment();
+    EXPECT_EQ(qgetenv("QT_ENABLE_HIGHDPI_SCALING"), "0");
+    EXPECT_FALSE(qEnvironmentVariableIsSet("QT_SCALE_FACTOR"));
+    EXPECT_FALSE(qEnvironmentVariableIsSet("QT_SCREEN_SCALE_FACTORS"));
+}
+
+TEST(ProgramSetup, AWaylandSessionRunsThroughXWayland) {
+    Environment environment;
+    environment.set("WAYLAND_DISPLAY", "wayland-0");
+    environment.set("QT_QPA_PLATFORM", std::nullopt);
+    prepareEnvironment();
+    EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), "xcb");
+}
+
+TEST(ProgramSetup, APlatformTheUserChoseStays) {
+    Environment environment;
+    environment.set("WAYLAND_DISPLAY", "wayland-0");
+    environment.set("QT_QPA_PLATFORM", "wayland");
+    prepareEnvironment();
+    EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), "wayland");
+}
+
+TEST(ProgramSetup, WithoutWaylandThePlatformIsLeftToQt) {
+    Environment environment;
+    environment.set("WAYLAND_DISPLAY", std::nullopt);
+    environment.set("QT_QPA_PLATFORM", std::nullopt);
+    prepareEnvironment();
+    EXPECT_FALSE(qEnvironmentVariableIsSet("QT_QPA_PLATFORM"));
+}
+
+}  // namespace
+}  // namespace volleon::shell

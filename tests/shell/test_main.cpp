@@ -1,0 +1,17 @@
+// Widget tests run on Qt's offscreen platform inside one QApplication,
+// prepared the way the program prepares its own.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "shell/qt/program_setup.h"
+
+int main(int argc, char* argv[]) {
+    testing::InitGoogleTest(&argc, argv);
+    volleon::shell::prepareEnvironment();
+    QApplication application(argc, argv);
+    volleon::shell::setUpApplication(application);
+    // Tests close main windows; that must not end the test run.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return RUN_ALL_TESTS();
+}
