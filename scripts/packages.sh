@@ -1,4 +1,4 @@
 # Debian packages, by purpose. Sourced by the play and test scripts.
-BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libgl-dev fonts-liberation)
+BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev fonts-liberation)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps x11-xserver-utils openbox python3)
