@@ -16,12 +16,11 @@ OPTIONS = argparse.Namespace(binary=None, dpi=96)
 class E2ETestCase(unittest.TestCase):
     """Each test gets a fresh Xvfb and the program started on it.
 
-    Subclasses set WINDOW_MANAGER = True to run under openbox, and
-    PROGRAM_ENV to add environment variables for the program.
+    Subclasses set WINDOW_MANAGER = True to run under openbox, and override
+    program_env() to give the program more environment variables.
     """
 
     WINDOW_MANAGER = False
-    PROGRAM_ENV = None
 
     def setUp(self):
         self.dpi = OPTIONS.dpi
@@ -32,7 +31,7 @@ class E2ETestCase(unittest.TestCase):
         self.desktop = self.app.desktop
 
     def program_env(self):
-        return self.PROGRAM_ENV
+        return None
 
     def px(self, twips):
         """Twips to pixels on this test's screen."""
