@@ -20,6 +20,9 @@ void setUpApplication(QApplication& application) {
     QApplication::setApplicationName(QStringLiteral("Volleon"));
     QApplication::setDesktopFileName(QStringLiteral("volleon"));
     application.setWindowIcon(programIcon());
+    // The program ends through the main window's end operation only, with
+    // its own exit status.
+    QApplication::setQuitOnLastWindowClosed(false);
 }
 
 }  // namespace volleon::shell

@@ -13,7 +13,8 @@ namespace volleon::shell {
 // can place themselves, unless the user chose a platform.
 void prepareEnvironment();
 
-// The application's name and icon.
+// The application's name and icon; closing the last window does not quit
+// by itself, so the program's own end decides the exit status.
 void setUpApplication(QApplication& application);
 
 }  // namespace volleon::shell

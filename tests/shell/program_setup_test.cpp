@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QByteArray>
 #include <map>
 #include <optional>
@@ -69,6 +70,12 @@ TEST(ProgramSetup, WithoutWaylandThePlatformIsLeftToQt) {
     environment.set("QT_QPA_PLATFORM", std::nullopt);
     prepareEnvironment();
     EXPECT_FALSE(qEnvironmentVariableIsSet("QT_QPA_PLATFORM"));
+}
+
+TEST(ProgramSetup, ClosingTheLastWindowLeavesTheExitToTheProgram) {
+    // setUpApplication ran in the test's main.
+    EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
+    EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Volleon"));
 }
 
 }  // namespace

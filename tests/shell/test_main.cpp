@@ -11,7 +11,5 @@ int main(int argc, char* argv[]) {
     volleon::shell::prepareEnvironment();
     QApplication application(argc, argv);
     volleon::shell::setUpApplication(application);
-    // Tests close main windows; that must not end the test run.
-    QApplication::setQuitOnLastWindowClosed(false);
     return RUN_ALL_TESTS();
 }
