@@ -111,8 +111,7 @@ void Playfield::keyboardSnapshot(KeyStateBuffer& buffer) {
 
 void Playfield::setSeed(std::uint64_t seed) {
     seed_ = seed;
-    std::seed_seq sequence{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32)};
-    engine_.seed(sequence);
+    random_.reseed(seed);
 }
 
 // The clock here is the virtual one: a reseed mixes the seed, the virtual
@@ -120,16 +119,11 @@ void Playfield::setSeed(std::uint64_t seed) {
 void Playfield::seedRandom() {
     ++reseeds_;
     const auto now = static_cast<std::uint64_t>(nowMs_);
-    std::seed_seq sequence{static_cast<std::uint32_t>(seed_), static_cast<std::uint32_t>(seed_ >> 32),
-                           static_cast<std::uint32_t>(now), static_cast<std::uint32_t>(now >> 32),
-                           static_cast<std::uint32_t>(reseeds_)};
-    engine_.seed(sequence);
+    random_.reseed(seed_ ^ (now * 0x9E3779B97F4A7C15ull) ^ (static_cast<std::uint64_t>(reseeds_) << 48));
 }
 
 void Playfield::queueRandom(float r) { queuedRandom_.push_back(r); }
 
-// 24 random bits scaled into [0, 1): every value is exact in a float, so 1
-// can never come out.
 float Playfield::nextRandom() {
     ++randomDraws_;
     if (!queuedRandom_.empty()) {
@@ -137,7 +131,7 @@ float Playfield::nextRandom() {
         queuedRandom_.pop_front();
         return r;
     }
-    return static_cast<float>(engine_() >> 8) * 0x1p-24f;
+    return random_.next();
 }
 
 }  // namespace volleon

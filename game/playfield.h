@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
-#include <random>
 #include <string>
 
+#include "random_source.h"
 #include "services.h"
 
 namespace volleon {
@@ -120,7 +120,7 @@ private:
     std::array<TimerState, 2> timers_{};
     std::array<std::uint8_t, 256> keys_{};
     int snapshots_ = 0;
-    std::mt19937 engine_;
+    RandomSource random_;
     std::uint64_t seed_ = 0;
     std::deque<float> queuedRandom_;
     std::uint64_t randomDraws_ = 0;

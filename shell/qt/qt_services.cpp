@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QRegion>
 #include <QTimer>
-#include <chrono>
 
 #include "shell/design/designs.h"
 
@@ -22,14 +21,11 @@ const design::WindowDesign& designOf(Piece piece) {
     return design::kFrmBall;
 }
 
-std::uint32_t clockSeed() {
-    return static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count() ^
-                                      std::chrono::system_clock::now().time_since_epoch().count());
-}
-
 }  // namespace
 
-QtServices::QtServices(Bindings bindings) : bindings_(std::move(bindings)), engine_(clockSeed()) {}
+QtServices::QtServices(Bindings bindings) : bindings_(std::move(bindings)) {
+    random_.reseedFromClock();
+}
 
 QtServices::~QtServices() = default;
 
@@ -97,13 +93,9 @@ void QtServices::enableTimer(Timer timer) {
 
 void QtServices::keyboardSnapshot(KeyStateBuffer& buffer) { bindings_.keys.snapshot(buffer); }
 
-void QtServices::seedRandom() { engine_.seed(clockSeed()); }
+void QtServices::seedRandom() { random_.reseedFromClock(); }
 
-float QtServices::nextRandom() {
-    // The top 24 bits of a draw, scaled by 2^-24: every value is exact in a
-    // float, 0 can occur and 1 cannot.
-    return static_cast<float>(engine_() >> 8) * 0x1p-24f;
-}
+float QtServices::nextRandom() { return random_.next(); }
 
 void QtServices::endProgram() { bindings_.endProgram(); }
 

@@ -7,8 +7,8 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <random>
 
+#include "game/random_source.h"
 #include "game/services.h"
 #include "key_state_tracker.h"
 #include "piece_window.h"
@@ -60,7 +60,7 @@ public:
 private:
     Bindings bindings_;
     std::array<std::unique_ptr<PieceWindow>, 3> pieces_;
-    std::mt19937 engine_;
+    RandomSource random_;
 };
 
 }  // namespace volleon::shell
