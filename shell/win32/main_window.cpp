@@ -1,0 +1,316 @@
+#include "main_window.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "colours.h"
+#include "controls.h"
+#include "pictures.h"
+#include "shell/design/designs.h"
+#include "text.h"
+#include "twips.h"
+#include "window_styles.h"
+
+namespace volleon::win32 {
+
+namespace {
+
+const design::WindowDesign& kDesign = design::kForm1;
+constexpr wchar_t kClassName[] = L"VolleonMain";
+
+std::size_t timerIndex(Timer timer) { return timer == Timer::Ball ? 0 : 1; }
+UINT_PTR timerId(Timer timer) { return timerIndex(timer) + 1; }
+std::string_view timerName(Timer timer) { return timer == Timer::Ball ? "timerBall" : "timerKbrd"; }
+
+void registerClass(HINSTANCE instance, WNDPROC windowProc) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(instance, kClassName, &existing)) {
+        return;
+    }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = kClassName;
+    if (kDesign.hasIcon) {
+        windowClass.hIcon = programIcon(instance, GetSystemMetrics(SM_CXICON));
+        windowClass.hIconSm = programIcon(instance, GetSystemMetrics(SM_CXSMICON));
+    }
+    RegisterClassExW(&windowClass);
+}
+
+// The folder that holds the program file, in the system's code page.
+std::string programFolder() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+RECT windowRect(HWND hwnd) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return rect;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance) {
+    registerClass(instance, &MainWindow::windowProc);
+    linkCursor_ = linkCursor(instance);
+    const Twips twips = Twips::ofScreen();
+    const WindowStyle style = styleOf(kDesign);
+    const SIZE outer = outerSize(style, twips.toPixelsX(kDesign.clientWidth), twips.toPixelsY(kDesign.clientHeight));
+    // Loading: created hidden with its outer corner at the screen's top-left
+    // corner.
+    hwnd_ = CreateWindowExW(style.exStyle, kClassName, widen(kDesign.title).c_str(), style.style, 0, 0, outer.cx,
+                            outer.cy, nullptr, nullptr, instance, this);
+    buildControls();
+
+    services_ = std::make_unique<Win32Services>(Win32Services::Bindings{
+        instance, control("lblScore"), [this](Timer timer) { enableTimer(timer); }, [this] { endProgram(0); }});
+    game_ = std::make_unique<Game>(*services_);
+    runHandler([this] { Form_Load(); });
+}
+
+MainWindow::~MainWindow() {
+    if (services_) {
+        services_->destroyPieces();
+    }
+    if (hwnd_ != nullptr) {
+        if (ended_) {
+            // Left to the end of the process: no message reaches this object
+            // any more.
+            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        } else {
+            DestroyWindow(hwnd_);
+        }
+    }
+    for (const Control& control : controls_) {
+        if (control.backBrush != nullptr) {
+            DeleteObject(control.backBrush);
+        }
+    }
+    for (HFONT font : fonts_) {
+        DeleteObject(font);
+    }
+}
+
+void MainWindow::buildControls() {
+    const Twips twips = Twips::ofScreen();
+    HFONT formFont = kDesign.font ? createFont(*kDesign.font) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (kDesign.font) {
+        fonts_.push_back(formFont);
+    }
+    // Created in tab order, which is also the order the focus moves in.
+    std::vector<const design::ControlDesign*> inTabOrder;
+    for (const design::ControlDesign& control : kDesign.controls) {
+        inTabOrder.push_back(&control);
+    }
+    std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
+                     [](const auto* a, const auto* b) { return a->tabIndex.value_or(0) < b->tabIndex.value_or(0); });
+    int id = 100;
+    for (const design::ControlDesign* control : inTabOrder) {
+        HFONT font = formFont;
+        if (control->font) {
+            font = createFont(*control->font);
+            fonts_.push_back(font);
+        }
+        HWND hwnd = createControl(*control, hwnd_, ++id, font, twips);
+        if (hwnd == nullptr) {
+            continue;
+        }
+        HBRUSH back = control->backColour ? CreateSolidBrush(toColorRef(*control->backColour)) : nullptr;
+        controls_.push_back(Control{control, hwnd, back});
+    }
+}
+
+HWND MainWindow::control(std::string_view name) const {
+    for (const Control& control : controls_) {
+        if (control.design->name == name) {
+            return control.hwnd;
+        }
+    }
+    return nullptr;
+}
+
+float MainWindow::outerWidth() const {
+    const RECT rect = windowRect(hwnd_);
+    return Twips::ofScreen().fromPixelsX(rect.right - rect.left);
+}
+
+float MainWindow::outerLeft() const { return Twips::ofScreen().fromPixelsX(windowRect(hwnd_).left); }
+
+void MainWindow::setOuterLeft(float twips) {
+    SetWindowPos(hwnd_, nullptr, Twips::ofScreen().toPixelsX(twips), windowRect(hwnd_).top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool MainWindow::timerEnabled(Timer timer) const { return timerEnabled_[timerIndex(timer)]; }
+
+void MainWindow::enableTimer(Timer timer) {
+    // Enabling a running timer leaves its countdown alone.
+    bool& enabled = timerEnabled_[timerIndex(timer)];
+    if (enabled) {
+        return;
+    }
+    const design::ControlDesign* control = design::findControl(kDesign, timerName(timer));
+    SetTimer(hwnd_, timerId(timer), static_cast<UINT>(control->intervalMs), nullptr);
+    enabled = true;
+}
+
+void MainWindow::Form_Load() {
+    setOuterLeft(static_cast<float>(static_cast<double>(screenWidthTwips()) / 2.0 -
+                                    static_cast<double>(outerWidth()) / 2.0));
+}
+
+void MainWindow::Form_Unload() { services_->endProgram(); }
+
+void MainWindow::lblURL_Click() {
+    // The result is not looked at: without a browser nothing happens.
+    const std::string url(design::kHomePageUrl);
+    const std::string folder = programFolder();
+    ShellExecuteA(hwnd_, "open", url.c_str(), "", folder.c_str(), SW_SHOWDEFAULT);
+}
+
+void MainWindow::runHandler(const std::function<void()>& handler) {
+    if (ended_) {
+        return;
+    }
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "volleon: %s\n", error.what());
+        endProgram(1);
+    } catch (...) {
+        std::fprintf(stderr, "volleon: unknown error\n");
+        endProgram(1);
+    }
+}
+
+void MainWindow::endProgram(int exitCode) {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    exitCode_ = exitCode;
+    for (Timer timer : {Timer::Ball, Timer::Keyboard}) {
+        if (timerEnabled_[timerIndex(timer)]) {
+            KillTimer(hwnd_, timerId(timer));
+        }
+    }
+    services_->destroyPieces();
+    // The main window goes with the process, which ends as soon as the
+    // message loop sees the quit message. (Destroying it here costs nothing
+    // on Windows, but on an X11 desktop without a window manager Wine then
+    // waits two seconds for a window manager to withdraw it.)
+    PostQuitMessage(exitCode);
+}
+
+void MainWindow::onCommand(HWND control) {
+    if (control == nullptr) {
+        return;
+    }
+    if (control == this->control("cmdGo")) {
+        runHandler([this] { game_->cmdGo_Click(); });
+    } else if (control == this->control("cmdKbrdTest")) {
+        runHandler([this] { game_->cmdKbrdTest_Click(); });
+    } else if (control == this->control("lblURL")) {
+        runHandler([this] { lblURL_Click(); });
+    }
+}
+
+LRESULT MainWindow::labelColours(HDC dc, HWND label) {
+    for (const Control& control : controls_) {
+        if (control.hwnd != label) {
+            continue;
+        }
+        if (control.design->foreColour) {
+            SetTextColor(dc, toColorRef(*control.design->foreColour));
+        }
+        if (control.backBrush == nullptr) {
+            break;
+        }
+        SetBkColor(dc, toColorRef(*control.design->backColour));
+        return reinterpret_cast<LRESULT>(control.backBrush);
+    }
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        // Both a button's click and a label's click arrive with code 0.
+        if (HIWORD(wParam) == BN_CLICKED) {
+            onCommand(reinterpret_cast<HWND>(lParam));
+        }
+        return 0;
+    case WM_TIMER:
+        if (wParam == timerId(Timer::Ball)) {
+            runHandler([this] { game_->timerBall_Timer(); });
+        } else if (wParam == timerId(Timer::Keyboard)) {
+            runHandler([this] { game_->timerKbrd_Timer(); });
+        }
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return labelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == control("lblURL") && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(linkCursor_);
+            return TRUE;
+        }
+        break;
+    case WM_ACTIVATE:
+        // The start button is the one control that takes the focus, so Space
+        // presses it while the window is active.
+        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
+            if (HWND go = control("cmdGo"); go != nullptr) {
+                SetFocus(go);
+                return 0;
+            }
+        }
+        break;
+    case WM_CLOSE:
+        // Closing cannot be refused: it ends the program, pieces included.
+        runHandler([this] { Form_Unload(); });
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<MainWindow*>(create->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->handleMessage(hwnd, message, wParam, lParam);
+}
+
+}  // namespace volleon::win32
