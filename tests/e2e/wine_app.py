@@ -1,0 +1,123 @@
+"""The Windows build of the game (volleon.exe) under test: started with Wine
+on a test X server, its windows found by title and place.
+
+Wine gives the X window of each Windows top-level window the program
+file's name as WM_CLASS and the window text as WM_NAME. Both bats have an
+empty title: the one further left is the left bat.
+Each run gets a Wine session of its own, bound to its own X server, and the
+prefix's logical DPI is set to the X server's first.
+"""
+
+import os
+import re
+import subprocess
+
+from volleon_app import BALL, LEFT_BAT, MAIN, RIGHT_BAT, Volleon
+from xserver import SCREEN_WIDTH, spawn, stop
+from xwindows import Desktop
+
+PROGRAM_CLASS = "volleon.exe"
+TITLES = {"Volleon!": MAIN, "Ball": BALL}
+
+# One line of `xwininfo -root -tree`: id, name or "(has no name)", WM_CLASS.
+_TREE_LINE = re.compile(r'^\s+(0x[0-9a-f]+) (?:"(.*)"|\(has no name\)): \("([^"]*)" "([^"]*)"\)',
+                        re.M)
+
+
+class WineDesktop(Desktop):
+    """The desktop as the program under Wine sees it. Without a window
+    manager Wine leaves the X input focus at PointerRoot, where the keyboard
+    goes to the top-level window under the pointer."""
+
+    POINTER_ROOT = "1"
+
+    def has_focus(self, window):
+        focused = self.server.run(["xdotool", "getwindowfocus", "-f"]).strip()
+        if focused != self.POINTER_ROOT:
+            return super().has_focus(window)
+        location = self.server.run(["xdotool", "getmouselocation", "--shell"])
+        under_pointer = re.search(r"^WINDOW=(\d+)$", location, re.M)
+        return under_pointer is not None and under_pointer.group(1) == str(int(window, 16))
+
+
+def run_wine(wine_run, wineprefix, env, args, timeout=120):
+    """Runs a Windows program to its end in the prefix; raises on failure."""
+    result = subprocess.run(["sh", wine_run, wineprefix, *args], env=env,
+                            stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
+    if result.returncode != 0:
+        raise RuntimeError(f"wine {' '.join(args)} failed ({result.returncode}): "
+                           + result.stderr.decode(errors="replace")[-2000:])
+
+
+def end_wine_session(wineprefix, env):
+    """Ends the prefix's Wine session (server and background programs), which
+    may still be bound to another X server."""
+    subprocess.run(["wineserver", "-k"], env=dict(env, WINEPREFIX=wineprefix),
+                   stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+
+
+def start_wine_session(wine_run, wineprefix, env, dpi):
+    """A fresh Wine session on env's X server, with the prefix's logical DPI
+    set first."""
+    end_wine_session(wineprefix, env)
+    run_wine(wine_run, wineprefix, env, ["reg", "add", r"HKCU\Control Panel\Desktop", "/v",
+                                          "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"])
+
+
+class WineVolleon(Volleon):
+    """One run of volleon.exe under Wine. close() ends it and its Wine
+    session."""
+
+    def __init__(self, server, binary, wine_run, wineprefix, env=None):
+        # Volleon's own start-up runs the binary directly; everything else of
+        # it (pixels, clicks, tracking, exit) holds for this program as well.
+        self.server = server
+        self.desktop = WineDesktop(server)
+        self.twips_per_pixel = 1440 / server.dpi
+        self.log_path = os.path.join(server.tmpdir, "volleon.log")
+        self.wineprefix = os.path.abspath(wineprefix)
+        self.run_env = dict(server.env)
+        self.run_env.update(env or {})
+        self.process = None
+        start_wine_session(wine_run, self.wineprefix, self.run_env, server.dpi)
+        with open(self.log_path, "wb") as log:
+            self.process = spawn(["sh", wine_run, self.wineprefix, binary],
+                                 env=self.run_env, stdout=log, stderr=log)
+
+    def program_windows(self):
+        """[(window id, WM_NAME or None)] of the program's X windows."""
+        tree = self.server.run(["xwininfo", "-root", "-tree"])
+        return [(window, name) for window, name, res_name, _ in _TREE_LINE.findall(tree)
+                if res_name == PROGRAM_CLASS]
+
+    def windows(self):
+        """{role: window id} for the program's windows that exist now, named
+        like the Qt program's window roles. A bat counts once it stands
+        clearly on one side of the screen, or beside the other bat."""
+        found, bats = {}, []
+        for window, name in self.program_windows():
+            if name:
+                role = TITLES.get(name)
+                if role is not None:
+                    if role in found:
+                        raise AssertionError(f"two windows have the title {name!r}")
+                    found[role] = window
+            else:
+                bats.append((self.desktop.geometry(window).centre[0], window))
+        if len(bats) > 2:
+            raise AssertionError(f"{len(bats)} untitled windows: {bats}")
+        bats.sort()
+        if len(bats) == 2 and bats[0][0] < bats[1][0]:
+            found[LEFT_BAT], found[RIGHT_BAT] = bats[0][1], bats[1][1]
+        else:
+            for x, window in bats:
+                if x < SCREEN_WIDTH / 4:
+                    found[LEFT_BAT] = window
+                elif x > SCREEN_WIDTH * 3 / 4:
+                    found[RIGHT_BAT] = window
+        return found
+
+    def close(self):
+        status = stop(self.process)
+        end_wine_session(self.wineprefix, self.run_env)
+        return status

@@ -1,0 +1,111 @@
+"""The end-to-end scenarios of the desktop program, run against the Windows
+build (volleon.exe) under Wine: the same test cases, with the program
+started by wine_app.WineVolleon instead of directly.
+
+    wine_scenarios.py --binary volleon.exe --wine-run cmake/wine-run.sh
+                      --wineprefix DIR [--dpi N] [TEST_CLASS ...]
+"""
+
+import argparse
+import sys
+import time
+
+import e2e_case
+import test_ball_flight
+import test_bat_keys
+import test_escape
+import test_home_page
+import test_match_start
+import test_scoring
+import test_startup
+import test_window_manager
+from pictures import disc_survey, painted_box
+from volleon_app import BALL
+from wine_app import WineVolleon
+from xserver import XServer
+
+WINE = argparse.Namespace(wine_run=None, wineprefix=None)
+
+
+class WineCase(e2e_case.E2ETestCase):
+    """Each test gets a fresh Xvfb and volleon.exe started on it under Wine."""
+
+    def setUp(self):
+        self.dpi = e2e_case.OPTIONS.dpi
+        self.server = XServer(dpi=self.dpi, window_manager=self.WINDOW_MANAGER)
+        self.addCleanup(self.server.close)
+        self.app = WineVolleon(self.server, e2e_case.OPTIONS.binary, WINE.wine_run,
+                               WINE.wineprefix, env=self.program_env())
+        self.addCleanup(self.app.close)
+        self.desktop = self.app.desktop
+
+
+class WineStartupTest(test_startup.StartupTest, WineCase):
+    pass
+
+
+class WineMatchStartTest(test_match_start.MatchStartTest, WineCase):
+
+    def test_ball_is_a_red_disc_with_a_dark_rim(self):
+        """The ball window of w x h pixels is clipped to CreateEllipticRgn(0,
+        0, w, h). Like every GDI region, it leaves out the rectangle's right
+        column and bottom row: the disc covers (w - 1) x (h - 1) pixels from
+        the window's corner."""
+        _, pieces = self.start_match()
+        time.sleep(0.3)  # let the newly shown ball paint itself
+        before = self.desktop.geometry(pieces[BALL])
+        shot = self.desktop.screenshot()
+        after = self.desktop.geometry(pieces[BALL])
+
+        # The ball was somewhere between the two places during the screenshot.
+        x0, y0 = min(before.x, after.x) - 4, min(before.y, after.y) - 4
+        x1 = max(before.x, after.x) + before.width + 4
+        y1 = max(before.y, after.y) + before.height + 4
+        box = painted_box(shot, x0, y0, x1 - x0, y1 - y0)
+        self.assertIsNotNone(box, "no ball on the screen")
+        self.assertEqual((box[2] - box[0], box[3] - box[1]), (before.width - 1, before.height - 1),
+                         "size of the painted ball")
+        diameter = before.width - 1
+        survey = disc_survey(shot, box[0] + diameter / 2, box[1] + diameter / 2, diameter)
+        self.assertGreater(survey["outside_background"], 0.97,
+                           f"the corners of the ball's square are painted: {survey}")
+        self.assertGreater(survey["inside_covered"], 0.97, f"the disc has holes: {survey}")
+        self.assertGreater(survey["rim_dark"], 0.7, f"no dark rim: {survey}")
+        self.assertGreater(survey["core_red"], 0.97, f"the disc is not red: {survey}")
+
+
+class WineBallFlightTest(test_ball_flight.BallFlightTest, WineCase):
+    pass
+
+
+class WineBatKeysTest(test_bat_keys.BatKeysTest, WineCase):
+    pass
+
+
+class WineEscapeTest(test_escape.EscapeTest, WineCase):
+    pass
+
+
+class WineScoringTest(test_scoring.ScoringTest, WineCase):
+    pass
+
+
+class WineHomePageTest(test_home_page.HomePageTest, WineCase):
+    pass
+
+
+class WineWindowManagerTest(test_window_manager.WindowManagerTest, WineCase):
+    pass
+
+
+def main():
+    parser = argparse.ArgumentParser(add_help=False)
+    parser.add_argument("--wine-run", required=True, help="the wine-run.sh script")
+    parser.add_argument("--wineprefix", required=True, help="the Wine prefix to run in")
+    _, rest = parser.parse_known_args(namespace=WINE)
+    sys.argv = [sys.argv[0]] + rest
+    e2e_case.main()
+
+
+if __name__ == "__main__":
+    main()
