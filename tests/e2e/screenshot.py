@@ -28,10 +28,11 @@ def overlaps(a, b, margin):
             and b.outer_y - margin < a.outer_y + a.outer_height)
 
 
-def take(binary, output):
-    with XServer(white_root=False) as server:
+def take(binary, output, start=Volleon, window_manager=False):
+    """start(server, binary) runs the program and returns its Volleon."""
+    with XServer(white_root=False, window_manager=window_manager) as server:
         server.run(["xsetroot", "-solid", DESKTOP_COLOUR])
-        app = Volleon(server, binary)
+        app = start(server, binary)
         desktop = app.desktop
         try:
             main = app.wait_for_main_window()
