@@ -113,4 +113,13 @@ constinit const WindowDesign kFrmBall{
 constinit const WindowDesign kFrmLeft = batDesign("frmLeft");
 constinit const WindowDesign kFrmRight = batDesign("frmRight");
 
+const WindowDesign& pieceDesign(Piece piece) {
+    switch (piece) {
+    case Piece::LeftBat: return kFrmLeft;
+    case Piece::RightBat: return kFrmRight;
+    case Piece::Ball: break;
+    }
+    return kFrmBall;
+}
+
 }  // namespace volleon::design

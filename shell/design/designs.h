@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "game/services.h"
 #include "window_design.h"
 
 namespace volleon::design {
@@ -14,6 +15,9 @@ extern const WindowDesign kFrmBall;
 // The bats: red, with a one-pixel border line.
 extern const WindowDesign kFrmLeft;
 extern const WindowDesign kFrmRight;
+
+// The design of a piece window.
+const WindowDesign& pieceDesign(Piece piece);
 
 // Opened by the "Home Page" label.
 inline constexpr std::string_view kHomePageUrl = "https://volleon.example/";

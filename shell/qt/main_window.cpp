@@ -6,14 +6,13 @@
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
-#include <exception>
-#include <iostream>
 #include <vector>
 
 #include "click_label.h"
 #include "design_widgets.h"
 #include "pictures.h"
 #include "shell/design/designs.h"
+#include "shell/handler_guard.h"
 
 namespace volleon::shell {
 
@@ -144,13 +143,7 @@ void MainWindow::runHandler(const std::function<void()>& handler) {
     if (ended_) {
         return;
     }
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        std::cerr << "volleon: " << error.what() << std::endl;
-        endProgram(1);
-    } catch (...) {
-        std::cerr << "volleon: unknown error" << std::endl;
+    if (!shell_common::runGuarded(handler)) {
         endProgram(1);
     }
 }

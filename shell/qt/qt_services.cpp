@@ -12,15 +12,6 @@ namespace {
 
 std::size_t index(Piece piece) { return static_cast<std::size_t>(piece); }
 
-const design::WindowDesign& designOf(Piece piece) {
-    switch (piece) {
-    case Piece::Ball: return design::kFrmBall;
-    case Piece::LeftBat: return design::kFrmLeft;
-    case Piece::RightBat: return design::kFrmRight;
-    }
-    return design::kFrmBall;
-}
-
 }  // namespace
 
 QtServices::QtServices(Bindings bindings) : bindings_(std::move(bindings)) {
@@ -32,7 +23,7 @@ QtServices::~QtServices() = default;
 PieceWindow& QtServices::piece(Piece piece) {
     std::unique_ptr<PieceWindow>& window = pieces_[index(piece)];
     if (!window) {
-        window = std::make_unique<PieceWindow>(designOf(piece), Twips::ofPrimaryScreen());
+        window = std::make_unique<PieceWindow>(design::pieceDesign(piece), Twips::ofPrimaryScreen());
         window->centreOn(screenWidthTwips(), screenHeightTwips());
     }
     return *window;

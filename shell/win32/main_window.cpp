@@ -3,16 +3,16 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <exception>
 #include <string>
 
 #include "colours.h"
 #include "controls.h"
 #include "pictures.h"
 #include "shell/design/designs.h"
+#include "shell/handler_guard.h"
 #include "text.h"
 #include "twips.h"
+#include "window_class.h"
 #include "window_styles.h"
 
 namespace volleon::win32 {
@@ -25,26 +25,6 @@ constexpr wchar_t kClassName[] = L"VolleonMain";
 std::size_t timerIndex(Timer timer) { return timer == Timer::Ball ? 0 : 1; }
 UINT_PTR timerId(Timer timer) { return timerIndex(timer) + 1; }
 std::string_view timerName(Timer timer) { return timer == Timer::Ball ? "timerBall" : "timerKbrd"; }
-
-void registerClass(HINSTANCE instance, WNDPROC windowProc) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kClassName, &existing)) {
-        return;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    windowClass.lpszClassName = kClassName;
-    if (kDesign.hasIcon) {
-        windowClass.hIcon = programIcon(instance, GetSystemMetrics(SM_CXICON));
-        windowClass.hIconSm = programIcon(instance, GetSystemMetrics(SM_CXSMICON));
-    }
-    RegisterClassExW(&windowClass);
-}
 
 // The folder that holds the program file, in the system's code page.
 std::string programFolder() {
@@ -70,7 +50,12 @@ RECT windowRect(HWND hwnd) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) {
-    registerClass(instance, &MainWindow::windowProc);
+    WindowClassLook look{.background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1))};
+    if (kDesign.hasIcon) {
+        look.icon = programIcon(instance, GetSystemMetrics(SM_CXICON));
+        look.smallIcon = programIcon(instance, GetSystemMetrics(SM_CXSMICON));
+    }
+    registerWindowClass(instance, kClassName, &MainWindow::windowProc, look);
     linkCursor_ = linkCursor(instance);
     const Twips twips = Twips::ofScreen();
     const WindowStyle style = styleOf(kDesign);
@@ -191,13 +176,7 @@ void MainWindow::runHandler(const std::function<void()>& handler) {
     if (ended_) {
         return;
     }
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "volleon: %s\n", error.what());
-        endProgram(1);
-    } catch (...) {
-        std::fprintf(stderr, "volleon: unknown error\n");
+    if (!shell_common::runGuarded(handler)) {
         endProgram(1);
     }
 }

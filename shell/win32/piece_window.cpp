@@ -3,6 +3,7 @@
 #include "colours.h"
 #include "text.h"
 #include "twips.h"
+#include "window_class.h"
 
 namespace volleon::win32 {
 
@@ -10,26 +11,11 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VolleonPiece";
 
-void registerClass(HINSTANCE instance, WNDPROC windowProc) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kClassName, &existing)) {
-        return;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);
-}
-
 }  // namespace
 
 PieceWindow::PieceWindow(const design::WindowDesign& design, HINSTANCE instance)
     : design_(design), style_(styleOf(design)) {
-    registerClass(instance, &PieceWindow::windowProc);
+    registerWindowClass(instance, kClassName, &PieceWindow::windowProc, {});
     const Twips twips = Twips::ofScreen();
     const SIZE outer = outerSize(style_, twips.toPixelsX(design.clientWidth), twips.toPixelsY(design.clientHeight));
     // Never activated: a click on a piece leaves the keyboard with the main

@@ -10,15 +10,6 @@ namespace {
 
 std::size_t index(Piece piece) { return static_cast<std::size_t>(piece); }
 
-const design::WindowDesign& designOf(Piece piece) {
-    switch (piece) {
-    case Piece::Ball: return design::kFrmBall;
-    case Piece::LeftBat: return design::kFrmLeft;
-    case Piece::RightBat: return design::kFrmRight;
-    }
-    return design::kFrmBall;
-}
-
 }  // namespace
 
 Win32Services::Win32Services(Bindings bindings) : bindings_(std::move(bindings)) {
@@ -30,7 +21,7 @@ Win32Services::~Win32Services() = default;
 PieceWindow& Win32Services::piece(Piece piece) {
     std::unique_ptr<PieceWindow>& window = pieces_[index(piece)];
     if (!window) {
-        window = std::make_unique<PieceWindow>(designOf(piece), bindings_.instance);
+        window = std::make_unique<PieceWindow>(design::pieceDesign(piece), bindings_.instance);
         window->centreOn(screenWidthTwips(), screenHeightTwips());
     }
     return *window;
