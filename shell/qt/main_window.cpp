@@ -143,7 +143,10 @@ void MainWindow::runHandler(const std::function<void()>& handler) {
     if (ended_) {
         return;
     }
-    if (!shell_common::runGuarded(handler)) {
+    services_->holdPieceMoves(true);
+    const bool finished = shell_common::runGuarded(handler);
+    services_->holdPieceMoves(false);
+    if (!finished) {
         endProgram(1);
     }
 }

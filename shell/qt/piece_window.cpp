@@ -43,6 +43,8 @@ PieceWindow::PieceWindow(const design::WindowDesign& design, const Twips& twips)
     Form_Load();
 }
 
+PieceWindow::~PieceWindow() { forgetX11PieceWindow(*this); }
+
 void PieceWindow::setLeft(float twips) {
     left_ = twips;
     moveToNearestPixel();
@@ -69,7 +71,21 @@ void PieceWindow::Form_Load() {
     }
 }
 
-void PieceWindow::moveToNearestPixel() { move(twips_.toPixelsX(left_), twips_.toPixelsY(top_)); }
+void PieceWindow::holdMoves(bool hold) {
+    movesHeld_ = hold;
+    if (!hold && movePending_) {
+        moveToNearestPixel();
+    }
+}
+
+void PieceWindow::moveToNearestPixel() {
+    if (movesHeld_) {
+        movePending_ = true;
+        return;
+    }
+    movePending_ = false;
+    move(twips_.toPixelsX(left_), twips_.toPixelsY(top_));
+}
 
 void PieceWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);

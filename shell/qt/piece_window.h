@@ -27,6 +27,7 @@ public:
     // Creates the window hidden, at its designed size, and runs its load
     // handler.
     PieceWindow(const design::WindowDesign& design, const Twips& twips);
+    ~PieceWindow() override;
 
     const design::WindowDesign& design() const { return design_; }
 
@@ -35,6 +36,12 @@ public:
     float top() const { return top_; }
     void setLeft(float twips);
     void setTop(float twips);
+    // While held, the native window stays where it is and takes its last
+    // position when released. One handler of the program moves a piece
+    // several times (a step, then bounces); holding its moves for the length
+    // of the handler sends the window system one move instead of several,
+    // with the same result: nothing is drawn in the middle of a handler.
+    void holdMoves(bool hold);
     // Outer size in twips: the window's pixels times twips per pixel.
     float outerWidth() const;
     float outerHeight() const;
@@ -59,6 +66,8 @@ private:
     Twips twips_;
     float left_ = 0.0f;
     float top_ = 0.0f;
+    bool movesHeld_ = false;
+    bool movePending_ = false;
     std::optional<ShapeGeometry> shape_;
     int shapeOutlinePixels_ = 0;
 };

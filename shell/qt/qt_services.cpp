@@ -25,11 +25,21 @@ PieceWindow& QtServices::piece(Piece piece) {
     if (!window) {
         window = std::make_unique<PieceWindow>(design::pieceDesign(piece), Twips::ofPrimaryScreen());
         window->centreOn(screenWidthTwips(), screenHeightTwips());
+        window->holdMoves(movesHeld_);
     }
     return *window;
 }
 
 PieceWindow* QtServices::existingPiece(Piece piece) const { return pieces_[index(piece)].get(); }
+
+void QtServices::holdPieceMoves(bool hold) {
+    movesHeld_ = hold;
+    for (const std::unique_ptr<PieceWindow>& window : pieces_) {
+        if (window) {
+            window->holdMoves(hold);
+        }
+    }
+}
 
 void QtServices::closePieces() {
     for (const std::unique_ptr<PieceWindow>& window : pieces_) {
@@ -54,7 +64,10 @@ float QtServices::height(Piece p) { return piece(p).outerHeight(); }
 void QtServices::show(Piece p) {
     PieceWindow& window = piece(p);
     if (!window.isVisible()) {
+        // A window appears where the rules last put it.
+        window.holdMoves(false);
         window.show();
+        window.holdMoves(movesHeld_);
     }
 }
 

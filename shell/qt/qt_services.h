@@ -37,6 +37,9 @@ public:
     PieceWindow* existingPiece(Piece piece) const;
     // Hides and closes every piece window that exists.
     void closePieces();
+    // Holds the native moves of the piece windows, or releases them: see
+    // PieceWindow::holdMoves. The main window holds them during a handler.
+    void holdPieceMoves(bool hold);
 
     float left(Piece) override;
     float top(Piece) override;
@@ -61,6 +64,7 @@ private:
     Bindings bindings_;
     std::array<std::unique_ptr<PieceWindow>, 3> pieces_;
     RandomSource random_;
+    bool movesHeld_ = false;
 };
 
 }  // namespace volleon::shell
