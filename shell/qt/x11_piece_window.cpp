@@ -1,11 +1,14 @@
 #include "x11_piece_window.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QWidget>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <set>
 
 #if QT_CONFIG(xcb)
 #include <xcb/xcb.h>
@@ -65,28 +68,84 @@ void clearTitle(xcb_connection_t* connection, xcb_window_t window) {
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, "");
 }
 
+// Every move of a top-level window comes back from the X server as a
+// ConfigureNotify, and Qt answers each with a round trip to the server, and
+// rewrites the size hints, which comes back as a PropertyNotify. A piece moves
+// up to twenty times a second, and Qt already knows where it put it: those
+// echoes only cost time, so they are dropped for the piece windows. Nothing
+// else moves a piece: it has no window manager (it bypasses it) and no frame.
+class MoveEchoFilter final : public QAbstractNativeEventFilter {
+public:
+    void add(xcb_window_t window) {
+        if (windows_.empty()) {
+            QCoreApplication::instance()->installNativeEventFilter(this);
+        }
+        windows_.insert(window);
+    }
+
+    void remove(xcb_window_t window) {
+        if (windows_.erase(window) > 0 && windows_.empty()) {
+            QCoreApplication::instance()->removeNativeEventFilter(this);
+        }
+    }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
+        if (eventType != "xcb_generic_event_t") {
+            return false;
+        }
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        switch (event->response_type & 0x7f) {
+        case XCB_CONFIGURE_NOTIFY:
+            return windows_.contains(reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window);
+        case XCB_PROPERTY_NOTIFY:
+            return windows_.contains(reinterpret_cast<const xcb_property_notify_event_t*>(event)->window);
+        default:
+            return false;
+        }
+    }
+
+private:
+    std::set<xcb_window_t> windows_;
+};
+
+MoveEchoFilter& moveEchoFilter() {
+    static MoveEchoFilter filter;
+    return filter;
+}
+
+xcb_connection_t* x11Connection() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
 }  // namespace
 
 void adjustX11PieceWindow(QWidget& window, bool emptyTitle) {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || !window.testAttribute(Qt::WA_WState_Created)) {
+    xcb_connection_t* connection = x11Connection();
+    // No connection: not X11, or the offscreen platform, which answers without
+    // a display.
+    if (connection == nullptr || !window.testAttribute(Qt::WA_WState_Created)) {
         return;
-    }
-    xcb_connection_t* connection = x11->connection();
-    if (connection == nullptr) {
-        return;  // e.g. the offscreen platform, which answers without a display
     }
     const auto native = static_cast<xcb_window_t>(window.winId());
     useDefaultColormap(connection, native);
     if (emptyTitle) {
         clearTitle(connection, native);
     }
+    moveEchoFilter().add(native);
     xcb_flush(connection);
+}
+
+void forgetX11PieceWindow(QWidget& window) {
+    if (x11Connection() != nullptr && window.testAttribute(Qt::WA_WState_Created)) {
+        moveEchoFilter().remove(static_cast<xcb_window_t>(window.winId()));
+    }
 }
 
 #else
 
 void adjustX11PieceWindow(QWidget&, bool) {}
+void forgetX11PieceWindow(QWidget&) {}
 
 #endif
 

@@ -9,8 +9,12 @@ namespace volleon::shell {
 // - gives it the screen's default colormap instead of the private one Qt
 //   makes, since an X server draws a shaped window with a private colormap
 //   as its full rectangle, which would show the ball square;
-// - leaves its title empty where Qt would show the application name.
+// - leaves its title empty where Qt would show the application name;
+// - keeps the echo of each move away from Qt (see below).
 // Does nothing on other platforms.
 void adjustX11PieceWindow(QWidget& window, bool emptyTitle);
+
+// To be called before the piece window is destroyed.
+void forgetX11PieceWindow(QWidget& window);
 
 }  // namespace volleon::shell
