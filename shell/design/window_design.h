@@ -99,6 +99,20 @@ struct WindowDesign {
     std::span<const ControlDesign> controls;
 };
 
+// Geometry of a shape at run time, in its window's twips.
+struct ShapeGeometry {
+    float left = 0.0f;
+    float top = 0.0f;
+    float width = 0.0f;
+    float height = 0.0f;
+};
+
+// Where a shape control stands as designed.
+constexpr ShapeGeometry designedShape(const ControlDesign& control) {
+    return {static_cast<float>(control.rect.left), static_cast<float>(control.rect.top),
+            static_cast<float>(control.rect.width), static_cast<float>(control.rect.height)};
+}
+
 // The control of that name, or nullptr.
 constexpr const ControlDesign* findControl(const WindowDesign& window, std::string_view name) {
     for (const ControlDesign& control : window.controls) {

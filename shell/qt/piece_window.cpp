@@ -31,8 +31,7 @@ PieceWindow::PieceWindow(const design::WindowDesign& design, const Twips& twips)
     setFixedSize(twips_.toPixelsX(design.clientWidth) + 2 * frame, twips_.toPixelsY(design.clientHeight) + 2 * frame);
     for (const design::ControlDesign& control : design.controls) {
         if (control.kind == design::ControlKind::CircleShape) {
-            shape_ = ShapeGeometry{static_cast<float>(control.rect.left), static_cast<float>(control.rect.top),
-                                   static_cast<float>(control.rect.width), static_cast<float>(control.rect.height)};
+            shape_ = design::designedShape(control);
             shapeOutlinePixels_ = control.outlineWidthPixels;
         }
     }

@@ -12,13 +12,7 @@
 
 namespace volleon::shell {
 
-// Geometry of a circle shape in the window's twips.
-struct ShapeGeometry {
-    float left = 0.0f;
-    float top = 0.0f;
-    float width = 0.0f;
-    float height = 0.0f;
-};
+using design::ShapeGeometry;
 
 class PieceWindow : public QWidget {
     Q_OBJECT

@@ -24,8 +24,7 @@ PieceWindow::PieceWindow(const design::WindowDesign& design, HINSTANCE instance)
                             0, 0, outer.cx, outer.cy, nullptr, nullptr, instance, this);
     for (const design::ControlDesign& control : design.controls) {
         if (control.kind == design::ControlKind::CircleShape) {
-            shape_ = ShapeGeometry{static_cast<float>(control.rect.left), static_cast<float>(control.rect.top),
-                                   static_cast<float>(control.rect.width), static_cast<float>(control.rect.height)};
+            shape_ = design::designedShape(control);
             shapeOutlinePixels_ = control.outlineWidthPixels;
         }
     }
