@@ -59,8 +59,8 @@ Playfield::PieceState& Playfield::use(Piece piece) {
         state.created = true;
         state.width = width;
         state.height = height;
-        state.left = static_cast<float>((static_cast<double>(screenWidth_) - width) / 2.0);
-        state.top = static_cast<float>((static_cast<double>(screenHeight_) - height) / 2.0);
+        state.left = centredOnScreen(screenWidth_, width);
+        state.top = centredOnScreen(screenHeight_, height);
     }
     return state;
 }

@@ -20,6 +20,12 @@ enum class Timer { Ball, Keyboard };
 // never written or read.
 using KeyStateBuffer = std::array<std::uint8_t, 257>;
 
+// Where a piece window first stands along one axis: centred on the screen,
+// in twips.
+inline float centredOnScreen(float screenExtent, float pieceExtent) {
+    return static_cast<float>((static_cast<double>(screenExtent) - static_cast<double>(pieceExtent)) / 2.0);
+}
+
 class Services {
 public:
     virtual ~Services() = default;

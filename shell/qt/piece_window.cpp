@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "design_widgets.h"
+#include "game/services.h"
 #include "x11_piece_window.h"
 
 namespace volleon::shell {
@@ -59,8 +60,8 @@ float PieceWindow::outerWidth() const { return twips_.fromPixelsX(width()); }
 float PieceWindow::outerHeight() const { return twips_.fromPixelsY(height()); }
 
 void PieceWindow::centreOn(float screenWidth, float screenHeight) {
-    left_ = static_cast<float>((static_cast<double>(screenWidth) - outerWidth()) / 2.0);
-    top_ = static_cast<float>((static_cast<double>(screenHeight) - outerHeight()) / 2.0);
+    left_ = centredOnScreen(screenWidth, outerWidth());
+    top_ = centredOnScreen(screenHeight, outerHeight());
     moveToNearestPixel();
 }
 

@@ -1,6 +1,7 @@
 #include "piece_window.h"
 
 #include "colours.h"
+#include "game/services.h"
 #include "text.h"
 #include "twips.h"
 #include "window_class.h"
@@ -79,8 +80,8 @@ float PieceWindow::outerHeight() const {
 }
 
 void PieceWindow::centreOn(float screenWidth, float screenHeight) {
-    left_ = static_cast<float>((static_cast<double>(screenWidth) - outerWidth()) / 2.0);
-    top_ = static_cast<float>((static_cast<double>(screenHeight) - outerHeight()) / 2.0);
+    left_ = centredOnScreen(screenWidth, outerWidth());
+    top_ = centredOnScreen(screenHeight, outerHeight());
     moveToNearestPixel();
 }
 
