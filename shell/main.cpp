@@ -5,12 +5,12 @@
 #include "qt/program_setup.h"
 
 int main(int argc, char* argv[]) {
-    volleon::shell::prepareEnvironment();
+    volleon::qt::prepareEnvironment();
     QApplication application(argc, argv);
-    volleon::shell::setUpApplication(application);
+    volleon::qt::setUpApplication(application);
 
-    volleon::shell::MainWindow form1;
-    QObject::connect(&form1, &volleon::shell::MainWindow::programEnded, &application,
+    volleon::qt::MainWindow form1;
+    QObject::connect(&form1, &volleon::qt::MainWindow::programEnded, &application,
                      [](int exitCode) { QCoreApplication::exit(exitCode); });
     form1.show();
     form1.activateWindow();

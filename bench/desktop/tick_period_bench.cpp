@@ -58,14 +58,14 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: %s [ticks >= 2]\n", argv[0]);
         return 2;
     }
-    volleon::shell::prepareEnvironment();
+    volleon::qt::prepareEnvironment();
     QApplication application(argc, argv);
-    volleon::shell::setUpApplication(application);
+    volleon::qt::setUpApplication(application);
 
-    volleon::shell::MainWindow form1;
+    volleon::qt::MainWindow form1;
     std::vector<Clock::time_point> ticks;
     ticks.reserve(static_cast<std::size_t>(wanted));
-    QObject::connect(&form1, &volleon::shell::MainWindow::ticked, &application, [&](volleon::Timer timer) {
+    QObject::connect(&form1, &volleon::qt::MainWindow::ticked, &application, [&](volleon::Timer timer) {
         if (timer != volleon::Timer::Ball) {
             return;
         }
@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
             QCoreApplication::exit(0);
         }
     });
-    QObject::connect(&form1, &volleon::shell::MainWindow::programEnded, &application,
+    QObject::connect(&form1, &volleon::qt::MainWindow::programEnded, &application,
                      [](int exitCode) { QCoreApplication::exit(exitCode == 0 ? 1 : exitCode); });
     form1.show();
 

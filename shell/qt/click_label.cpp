@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
@@ -22,4 +22,4 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

@@ -3,7 +3,7 @@
 
 #include <QLabel>
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 class ClickLabel : public QLabel {
     Q_OBJECT
@@ -22,4 +22,4 @@ private:
     bool pressed_ = false;
 };
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

@@ -6,7 +6,7 @@
 #include "click_label.h"
 #include "pictures.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 namespace {
 
@@ -92,4 +92,4 @@ QTimer* buildTimer(const design::ControlDesign& control, QObject& parent) {
     return timer;
 }
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

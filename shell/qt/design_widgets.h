@@ -10,7 +10,7 @@
 class QWidget;
 class QTimer;
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 QColor toColour(design::Rgb rgb);
 QFont toFont(const design::FontDesign& font);
@@ -25,4 +25,4 @@ QWidget* buildControl(const design::ControlDesign& control, QWidget& parent, con
 // A disabled timer of the design, ticking with millisecond precision.
 QTimer* buildTimer(const design::ControlDesign& control, QObject& parent);
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

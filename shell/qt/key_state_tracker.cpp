@@ -7,7 +7,7 @@
 
 #include "virtual_keys.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 namespace {
 
@@ -92,4 +92,4 @@ void KeyStateTracker::onKeyEvent(const QKeyEvent& event) {
     release(code);
 }
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

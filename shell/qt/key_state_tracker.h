@@ -13,7 +13,7 @@
 
 class QKeyEvent;
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 class KeyStateTracker : public QObject {
     Q_OBJECT
@@ -47,4 +47,4 @@ private:
     std::unordered_map<quint32, int> pressedByScanCode_;
 };
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

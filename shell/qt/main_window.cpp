@@ -12,9 +12,9 @@
 #include "design_widgets.h"
 #include "pictures.h"
 #include "shell/design/designs.h"
-#include "shell/handler_guard.h"
+#include "shell/core/handler_guard.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 namespace {
 
@@ -144,7 +144,7 @@ void MainWindow::runHandler(const std::function<void()>& handler) {
         return;
     }
     services_->holdPieceMoves(true);
-    const bool finished = shell_common::runGuarded(handler);
+    const bool finished = core::runGuarded(handler);
     services_->holdPieceMoves(false);
     if (!finished) {
         endProgram(1);
@@ -170,4 +170,4 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     runHandler([this] { Form_Unload(); });
 }
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

@@ -15,7 +15,7 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 class ClickLabel;
 
@@ -80,4 +80,4 @@ private:
     int exitCode_ = 0;
 };
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

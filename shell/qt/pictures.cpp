@@ -2,7 +2,7 @@
 
 #include "shell/design/designs.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 namespace {
 #include "shell/pictures/url_cursor.xpm"
@@ -17,4 +17,4 @@ QCursor linkCursor() {
     return QCursor(QPixmap(url_cursor_xpm), design::kLinkCursorHotSpot.x, design::kLinkCursorHotSpot.y);
 }
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

@@ -5,7 +5,7 @@
 #include <QIcon>
 #include <QPixmap>
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 // 16 x 16 smiling face: the main window's and the application's icon.
 QPixmap iconPixmap();
@@ -13,4 +13,4 @@ QIcon programIcon();
 // 32 x 32 arrow with a box, shown over the home-page link.
 QCursor linkCursor();
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

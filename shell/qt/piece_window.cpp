@@ -6,7 +6,7 @@
 #include "game/services.h"
 #include "x11_piece_window.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 namespace {
 
@@ -109,4 +109,4 @@ void PieceWindow::paintEvent(QPaintEvent*) {
     }
 }
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

@@ -10,7 +10,7 @@
 #include "shell/design/window_design.h"
 #include "twips.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 using design::ShapeGeometry;
 
@@ -66,4 +66,4 @@ private:
     int shapeOutlinePixels_ = 0;
 };
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

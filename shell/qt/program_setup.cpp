@@ -4,7 +4,7 @@
 
 #include "pictures.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 void prepareEnvironment() {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
@@ -25,4 +25,4 @@ void setUpApplication(QApplication& application) {
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

@@ -4,7 +4,7 @@
 
 class QApplication;
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 // Call before the QApplication exists. One device pixel is one pixel of the
 // window designs: Qt's own high-DPI scaling is switched off, so the screen's
@@ -17,4 +17,4 @@ void prepareEnvironment();
 // by itself, so the program's own end decides the exit status.
 void setUpApplication(QApplication& application);
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

@@ -6,7 +6,7 @@
 
 #include "shell/design/designs.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 namespace {
 
@@ -103,4 +103,4 @@ float QtServices::nextRandom() { return random_.next(); }
 
 void QtServices::endProgram() { bindings_.endProgram(); }
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

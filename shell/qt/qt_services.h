@@ -16,7 +16,7 @@
 class QLabel;
 class QTimer;
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 class QtServices final : public Services {
 public:
@@ -67,4 +67,4 @@ private:
     bool movesHeld_ = false;
 };
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

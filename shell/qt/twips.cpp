@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 namespace {
 
@@ -28,4 +28,4 @@ float screenHeightTwips() {
     return Twips::ofPrimaryScreen().fromPixelsY(primaryScreen().geometry().height());
 }
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

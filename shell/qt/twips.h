@@ -8,7 +8,7 @@
 
 class QScreen;
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 // Twips on the Qt screens.
 class Twips : public design::TwipScale {
@@ -25,4 +25,4 @@ public:
 float screenWidthTwips();
 float screenHeightTwips();
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

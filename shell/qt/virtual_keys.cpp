@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 namespace {
 
@@ -79,4 +79,4 @@ int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
     return 0;
 }
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

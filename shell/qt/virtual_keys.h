@@ -5,9 +5,9 @@
 
 #include <Qt>
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 // The virtual-key code of a Qt key, or 0 for a key without one.
 int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

@@ -14,7 +14,7 @@
 #include <xcb/xcb.h>
 #endif
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 #if QT_CONFIG(xcb)
 
@@ -149,4 +149,4 @@ void forgetX11PieceWindow(QWidget&) {}
 
 #endif
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

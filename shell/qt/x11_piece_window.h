@@ -3,7 +3,7 @@
 
 class QWidget;
 
-namespace volleon::shell {
+namespace volleon::qt {
 
 // On an X11 display, for a piece window that has its native window:
 // - gives it the screen's default colormap instead of the private one Qt
@@ -17,4 +17,4 @@ void adjustX11PieceWindow(QWidget& window, bool emptyTitle);
 // To be called before the piece window is destroyed.
 void forgetX11PieceWindow(QWidget& window);
 
-}  // namespace volleon::shell
+}  // namespace volleon::qt

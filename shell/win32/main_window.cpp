@@ -9,7 +9,7 @@
 #include "controls.h"
 #include "pictures.h"
 #include "shell/design/designs.h"
-#include "shell/handler_guard.h"
+#include "shell/core/handler_guard.h"
 #include "text.h"
 #include "twips.h"
 #include "window_class.h"
@@ -176,7 +176,7 @@ void MainWindow::runHandler(const std::function<void()>& handler) {
     if (ended_) {
         return;
     }
-    if (!shell_common::runGuarded(handler)) {
+    if (!core::runGuarded(handler)) {
         endProgram(1);
     }
 }

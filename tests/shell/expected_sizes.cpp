@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <stdexcept>
 
-namespace volleon::shell::testing {
+namespace volleon::qt::testing {
 
 namespace {
 
@@ -26,4 +26,4 @@ const ExpectedSizes& expectedSizes() {
     throw std::runtime_error("the widget tests expect a screen of 96 or 144 DPI");
 }
 
-}  // namespace volleon::shell::testing
+}  // namespace volleon::qt::testing

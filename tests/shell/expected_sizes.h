@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QSize>
 
-namespace volleon::shell::testing {
+namespace volleon::qt::testing {
 
 struct ExpectedSizes {
     double dpi;
@@ -19,4 +19,4 @@ struct ExpectedSizes {
 // The sizes for the logical DPI of the primary screen.
 const ExpectedSizes& expectedSizes();
 
-}  // namespace volleon::shell::testing
+}  // namespace volleon::qt::testing

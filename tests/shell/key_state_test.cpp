@@ -8,7 +8,7 @@
 #include "shell/qt/key_state_tracker.h"
 #include "shell/qt/virtual_keys.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 namespace {
 
 TEST(VirtualKeys, GameKeysAndShiftedSymbolsGiveTheKeysCode) {
@@ -134,4 +134,4 @@ TEST_F(KeyStateTrackerTest, SnapshotFillsEntries0To255AndLeaves256Alone) {
 }
 
 }  // namespace
-}  // namespace volleon::shell
+}  // namespace volleon::qt

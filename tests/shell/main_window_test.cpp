@@ -15,7 +15,7 @@
 #include "shell/qt/main_window.h"
 #include "shell/qt/twips.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 namespace {
 
 class MainWindowTest : public ::testing::Test {
@@ -256,6 +256,6 @@ TEST_F(MainWindowTest, TheLinkOpensTheHomePageAndPlayGoesOn) {
 }
 
 }  // namespace
-}  // namespace volleon::shell
+}  // namespace volleon::qt
 
 #include "main_window_test.moc"

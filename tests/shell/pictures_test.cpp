@@ -5,7 +5,7 @@
 
 #include "shell/qt/pictures.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 namespace {
 
 TEST(Pictures, TheIconIsAYellowFaceWithARedTongueOnTransparency) {
@@ -52,4 +52,4 @@ TEST(Pictures, TheLinkCursorIsATwoColourArrowWithItsTipOnTheHotSpot) {
 }
 
 }  // namespace
-}  // namespace volleon::shell
+}  // namespace volleon::qt

@@ -7,7 +7,7 @@
 
 #include "shell/qt/program_setup.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 namespace {
 
 // Sets or clears environment variables for one test and puts them back.
@@ -79,4 +79,4 @@ TEST(ProgramSetup, ClosingTheLastWindowLeavesTheExitToTheProgram) {
 }
 
 }  // namespace
-}  // namespace volleon::shell
+}  // namespace volleon::qt

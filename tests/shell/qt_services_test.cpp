@@ -10,7 +10,7 @@
 #include "shell/qt/qt_services.h"
 #include "shell/qt/twips.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 namespace {
 
 class QtServicesTest : public ::testing::Test {
@@ -197,4 +197,4 @@ TEST_F(QtServicesTest, TheBallIsARedDiscWithABlackRimAndTheBatsRedWithABlackLine
 }
 
 }  // namespace
-}  // namespace volleon::shell
+}  // namespace volleon::qt

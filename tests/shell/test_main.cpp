@@ -8,8 +8,8 @@
 
 int main(int argc, char* argv[]) {
     testing::InitGoogleTest(&argc, argv);
-    volleon::shell::prepareEnvironment();
+    volleon::qt::prepareEnvironment();
     QApplication application(argc, argv);
-    volleon::shell::setUpApplication(application);
+    volleon::qt::setUpApplication(application);
     return RUN_ALL_TESTS();
 }

@@ -6,7 +6,7 @@
 #include "expected_sizes.h"
 #include "shell/qt/twips.h"
 
-namespace volleon::shell {
+namespace volleon::qt {
 namespace {
 
 TEST(Twips, PerPixelFollowsTheLogicalDpi) {
@@ -64,4 +64,4 @@ TEST(Twips, TheTestScreenHasTheDpiItWasSetUpWith) {
 }
 
 }  // namespace
-}  // namespace volleon::shell
+}  // namespace volleon::qt

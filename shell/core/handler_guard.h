@@ -7,7 +7,7 @@
 #include <functional>
 #include <iostream>
 
-namespace volleon::shell_common {
+namespace volleon::core {
 
 // True when the handler ran to its end.
 inline bool runGuarded(const std::function<void()>& handler) {
@@ -22,4 +22,4 @@ inline bool runGuarded(const std::function<void()>& handler) {
     return false;
 }
 
-}  // namespace volleon::shell_common
+}  // namespace volleon::core
