@@ -2,17 +2,10 @@
 
 #include <algorithm>
 
+#include "piece_sizes.h"
 #include "timers.h"
 
 namespace volleon {
-
-namespace {
-
-constexpr float kBallSize = 1005.0f;       // no frame: outer size = client size
-constexpr float kBatClientWidth = 555.0f;  // plus a one-pixel frame on each side
-constexpr float kBatClientHeight = 1500.0f;
-
-}  // namespace
 
 Playfield::Playfield() { setSeed(0); }
 
@@ -46,9 +39,10 @@ std::pair<float, float> Playfield::designedSize(Piece piece) const {
         return *size;
     }
     if (piece == Piece::Ball) {
-        return {kBallSize, kBallSize};
+        return {static_cast<float>(kBallClientSize), static_cast<float>(kBallClientSize)};
     }
-    return {kBatClientWidth + 2.0f * twipsPerPixelX_, kBatClientHeight + 2.0f * twipsPerPixelY_};
+    return {static_cast<float>(kBatClientWidth) + 2.0f * twipsPerPixelX_,
+            static_cast<float>(kBatClientHeight) + 2.0f * twipsPerPixelY_};
 }
 
 // A piece comes into being on its first use, hidden and centred on the screen.

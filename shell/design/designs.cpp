@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "game/piece_sizes.h"
 #include "game/timers.h"
 
 namespace volleon::design {
@@ -15,24 +16,24 @@ constexpr FontDesign kScoreFont{"Arial", 24.0, 700, 177};
 
 // Form1's controls in the order of the design.
 constexpr std::array kForm1Controls{
-    ControlDesign{.name = "timerBall",
+    ControlDesign{.name = name::timerBall,
                   .kind = ControlKind::Timer,
                   .intervalMs = kBallTimerIntervalMs},
-    ControlDesign{.name = "cmdGo",
+    ControlDesign{.name = name::cmdGo,
                   .kind = ControlKind::PushButton,
                   .text = "Go",
                   .rect = {690, 750, 990, 375},
                   .tabIndex = 2},
-    ControlDesign{.name = "cmdKbrdTest",
+    ControlDesign{.name = name::cmdKbrdTest,
                   .kind = ControlKind::PushButton,
                   .text = "cmdKbrdTest",
                   .rect = {1995, 1140, 1740, 390},
                   .visible = false,
                   .tabIndex = 1},
-    ControlDesign{.name = "timerKbrd",
+    ControlDesign{.name = name::timerKbrd,
                   .kind = ControlKind::Timer,
                   .intervalMs = kKeyboardTimerIntervalMs},
-    ControlDesign{.name = "lblURL",
+    ControlDesign{.name = name::lblURL,
                   .kind = ControlKind::Label,
                   .text = "Home Page",
                   .rect = {120, 1155, 2055, 225},
@@ -42,19 +43,19 @@ constexpr std::array kForm1Controls{
                   .alignment = TextAlignment::Centre,
                   .customCursor = true,
                   .tabIndex = 5},
-    ControlDesign{.name = "Label2",
+    ControlDesign{.name = name::Label2,
                   .kind = ControlKind::Label,
                   .text = "['],[/]",
                   .rect = {1890, 765, 330, 195},
                   .autoSize = true,
                   .tabIndex = 4},
-    ControlDesign{.name = "Label1",
+    ControlDesign{.name = name::Label1,
                   .kind = ControlKind::Label,
                   .text = "[A],[Z]",
                   .rect = {75, 765, 435, 195},
                   .autoSize = true,
                   .tabIndex = 3},
-    ControlDesign{.name = "lblScore",
+    ControlDesign{.name = name::lblScore,
                   .kind = ControlKind::Label,
                   .text = "0:0",
                   .rect = {90, 60, 2130, 555},
@@ -64,7 +65,7 @@ constexpr std::array kForm1Controls{
 };
 
 constexpr std::array kFrmBallControls{
-    ControlDesign{.name = "shapeCircle",
+    ControlDesign{.name = name::shapeCircle,
                   .kind = ControlKind::CircleShape,
                   .rect = {300, 240, 450, 465},
                   .outlineWidthPixels = 5},
@@ -75,8 +76,8 @@ constexpr WindowDesign batDesign(std::string_view name) {
                         .title = "",
                         .frame = Frame::ThinLine,
                         .buttons = {},
-                        .clientWidth = 555,
-                        .clientHeight = 1500,
+                        .clientWidth = kBatClientWidth,
+                        .clientHeight = kBatClientHeight,
                         .backColour = kRed,
                         .taskbarButton = false,
                         .startPosition = StartPosition::CentreScreen};
@@ -85,7 +86,7 @@ constexpr WindowDesign batDesign(std::string_view name) {
 }  // namespace
 
 constinit const WindowDesign kForm1{
-    .name = "Form1",
+    .name = name::Form1,
     .title = "Volleon!",
     .frame = Frame::FixedSingleWithTitle,
     .buttons = {.windowMenu = true, .minimise = false, .maximise = false, .close = true},
@@ -99,19 +100,19 @@ constinit const WindowDesign kForm1{
 };
 
 constinit const WindowDesign kFrmBall{
-    .name = "frmBall",
+    .name = name::frmBall,
     .title = "Ball",
     .frame = Frame::None,
-    .clientWidth = 1005,
-    .clientHeight = 1005,
+    .clientWidth = kBallClientSize,
+    .clientHeight = kBallClientSize,
     .backColour = kRed,
     .taskbarButton = false,
     .startPosition = StartPosition::CentreScreen,
     .controls = kFrmBallControls,
 };
 
-constinit const WindowDesign kFrmLeft = batDesign("frmLeft");
-constinit const WindowDesign kFrmRight = batDesign("frmRight");
+constinit const WindowDesign kFrmLeft = batDesign(name::frmLeft);
+constinit const WindowDesign kFrmRight = batDesign(name::frmRight);
 
 const WindowDesign& pieceDesign(Piece piece) {
     switch (piece) {

@@ -5,12 +5,11 @@
 
 #include "click_label.h"
 #include "pictures.h"
+#include "qt_text.h"
 
 namespace volleon::qt {
 
 namespace {
-
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QWidget* buildLabel(const design::ControlDesign& control, QWidget& parent) {
     auto* label = new ClickLabel(toQString(control.text), &parent);

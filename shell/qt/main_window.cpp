@@ -2,17 +2,18 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
-#include <algorithm>
-#include <vector>
 
 #include "click_label.h"
 #include "design_widgets.h"
 #include "pictures.h"
+#include "qt_text.h"
+#include "shell/core/tab_order.h"
 #include "shell/design/designs.h"
-#include "shell/core/handler_guard.h"
 
 namespace volleon::qt {
 
@@ -29,10 +30,8 @@ Qt::WindowFlags flagsOf(const design::WindowDesign& design) {
     return flags;
 }
 
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 template <typename T>
-T* child(QWidget& parent, std::string_view name) {
+T* child(QObject& parent, std::string_view name) {
     return parent.findChild<T*>(toQString(name), Qt::FindDirectChildrenOnly);
 }
 
@@ -60,8 +59,10 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent, flagsOf(kDesign)) {
     // Loaded at the screen's top-left corner, then centred by Form_Load. The
     // native window is made at the first show, so that the window manager
     // places its frame, not its client area, at the position given.
-    move(0, 0);
+    const core::ScreenArea screen = primaryScreenArea();
+    move(screen.left, screen.top);
     runHandler([this] { Form_Load(); });
+    followPrimaryScreen();
 }
 
 MainWindow::~MainWindow() = default;
@@ -69,18 +70,12 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildControls() {
     const Twips twips = Twips::ofPrimaryScreen();
     // Focusable controls are created and chained in tab order.
-    std::vector<const design::ControlDesign*> inTabOrder;
-    for (const design::ControlDesign& control : kDesign.controls) {
-        if (control.kind == design::ControlKind::Timer) {
-            buildTimer(control, *this);
-        } else {
-            inTabOrder.push_back(&control);
-        }
-    }
-    std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
-                     [](const auto* a, const auto* b) { return a->tabIndex.value_or(0) < b->tabIndex.value_or(0); });
     QWidget* previous = nullptr;
-    for (const design::ControlDesign* control : inTabOrder) {
+    for (const design::ControlDesign* control : core::inTabOrder(kDesign)) {
+        if (control->kind == design::ControlKind::Timer) {
+            buildTimer(*control, *this);
+            continue;
+        }
         QWidget* widget = buildControl(*control, *this, twips);
         if (previous != nullptr && widget != nullptr) {
             QWidget::setTabOrder(previous, widget);
@@ -88,12 +83,12 @@ void MainWindow::buildControls() {
         previous = widget;
     }
 
-    timerBall_ = findChild<QTimer*>(QStringLiteral("timerBall"));
-    timerKbrd_ = findChild<QTimer*>(QStringLiteral("timerKbrd"));
-    cmdGo_ = child<QPushButton>(*this, "cmdGo");
-    cmdKbrdTest_ = child<QPushButton>(*this, "cmdKbrdTest");
-    lblURL_ = child<ClickLabel>(*this, "lblURL");
-    lblScore_ = child<QLabel>(*this, "lblScore");
+    timerBall_ = child<QTimer>(*this, design::name::timerBall);
+    timerKbrd_ = child<QTimer>(*this, design::name::timerKbrd);
+    cmdGo_ = child<QPushButton>(*this, design::name::cmdGo);
+    cmdKbrdTest_ = child<QPushButton>(*this, design::name::cmdKbrdTest);
+    lblURL_ = child<ClickLabel>(*this, design::name::lblURL);
+    lblScore_ = child<QLabel>(*this, design::name::lblScore);
     // The start button is the one control that takes the focus, so Space
     // presses it while the window is active.
     cmdGo_->setFocus();
@@ -110,13 +105,36 @@ void MainWindow::connectHandlers() {
 
 float MainWindow::outerWidth() const { return Twips::ofPrimaryScreen().fromPixelsX(frameGeometry().width()); }
 
-float MainWindow::outerLeft() const { return Twips::ofPrimaryScreen().fromPixelsX(frameGeometry().x()); }
+void MainWindow::setOuterLeft(float twips) {
+    const core::ScreenArea screen = primaryScreenArea();
+    move(screen.left + screen.twips.toPixelsX(twips), pos().y());
+}
 
-void MainWindow::setOuterLeft(float twips) { move(Twips::ofPrimaryScreen().toPixelsX(twips), pos().y()); }
+void MainWindow::Form_Load() { setOuterLeft(centredOnScreen(services_->screenWidth(), outerWidth())); }
 
-void MainWindow::Form_Load() {
-    setOuterLeft(static_cast<float>(static_cast<double>(screenWidthTwips()) / 2.0 -
-                                    static_cast<double>(outerWidth()) / 2.0));
+void MainWindow::followPrimaryScreen() {
+    // Whichever screen is primary now, and whatever becomes of its size.
+    const auto watch = [this](QScreen* screen) {
+        if (screen != nullptr) {
+            connect(screen, &QScreen::geometryChanged, this, &MainWindow::keepOnPrimaryScreen, Qt::UniqueConnection);
+        }
+        keepOnPrimaryScreen();
+    };
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, watch);
+    watch(QGuiApplication::primaryScreen());
+}
+
+void MainWindow::keepOnPrimaryScreen() {
+    if (ended_ || !isVisible()) {
+        return;
+    }
+    // A window left off the screen, or partly off it, comes back onto it.
+    const QRect frame = frameGeometry();
+    const core::WindowPlace place =
+        core::placeOnScreen(primaryScreenArea(), frame.x(), frame.y(), frame.width(), frame.height());
+    if (place != core::WindowPlace{frame.x(), frame.y()}) {
+        move(place.left, place.top);
+    }
 }
 
 void MainWindow::Form_Unload() { services_->endProgram(); }
@@ -143,10 +161,7 @@ void MainWindow::runHandler(const std::function<void()>& handler) {
     if (ended_) {
         return;
     }
-    services_->holdPieceMoves(true);
-    const bool finished = core::runGuarded(handler);
-    services_->holdPieceMoves(false);
-    if (!finished) {
+    if (!services_->runHandler(handler)) {
         endProgram(1);
     }
 }

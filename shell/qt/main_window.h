@@ -32,9 +32,8 @@ public:
     QtServices& services() { return *services_; }
     KeyStateTracker& keys() { return keys_; }
 
-    // Outer size and position in twips.
+    // Outer width in twips; Left in twips from the primary screen's left edge.
     float outerWidth() const;
-    float outerLeft() const;
     void setOuterLeft(float twips);
 
     // True once the program has ended; exitCode() is then its status.
@@ -61,6 +60,9 @@ protected:
 private:
     void buildControls();
     void connectHandlers();
+
+    void followPrimaryScreen();
+    void keepOnPrimaryScreen();
 
     void Form_Load();
     void Form_Unload();

@@ -1,9 +1,10 @@
 #include "piece_window.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include "design_widgets.h"
-#include "game/services.h"
+#include "qt_text.h"
 #include "x11_piece_window.h"
 
 namespace volleon::qt {
@@ -13,15 +14,13 @@ namespace {
 constexpr Qt::WindowFlags kPieceFlags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
                                         Qt::X11BypassWindowManagerHint;
 
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 // Width of the line drawn around a window with a thin-line frame.
 int framePixels(design::Frame frame) { return frame == design::Frame::ThinLine ? 1 : 0; }
 
 }  // namespace
 
 PieceWindow::PieceWindow(const design::WindowDesign& design, const Twips& twips)
-    : QWidget(nullptr, kPieceFlags), design_(design), twips_(twips) {
+    : QWidget(nullptr, kPieceFlags), core::PieceWindow(design), design_(design), twips_(twips) {
     const QString name = toQString(design.name);
     setObjectName(name);
     setWindowRole(name);
@@ -30,62 +29,25 @@ PieceWindow::PieceWindow(const design::WindowDesign& design, const Twips& twips)
     setFocusPolicy(Qt::NoFocus);
     const int frame = framePixels(design.frame);
     setFixedSize(twips_.toPixelsX(design.clientWidth) + 2 * frame, twips_.toPixelsY(design.clientHeight) + 2 * frame);
-    for (const design::ControlDesign& control : design.controls) {
-        if (control.kind == design::ControlKind::CircleShape) {
-            shape_ = design::designedShape(control);
-            shapeOutlinePixels_ = control.outlineWidthPixels;
-        }
-    }
     // The native window exists from the start, hidden, so that the load
     // handler and every later move act on it.
     create();
     adjustX11PieceWindow(*this, design.title.empty());
-    Form_Load();
 }
 
 PieceWindow::~PieceWindow() { forgetX11PieceWindow(*this); }
 
-void PieceWindow::setLeft(float twips) {
-    left_ = twips;
-    moveToNearestPixel();
-}
+core::PixelPosition PieceWindow::nativePosition() const { return {x(), y()}; }
 
-void PieceWindow::setTop(float twips) {
-    top_ = twips;
-    moveToNearestPixel();
-}
+core::PixelSize PieceWindow::nativeSize() const { return {width(), height()}; }
 
-float PieceWindow::outerWidth() const { return twips_.fromPixelsX(width()); }
+void PieceWindow::moveNative(core::PixelPosition position) { move(position.x, position.y); }
 
-float PieceWindow::outerHeight() const { return twips_.fromPixelsY(height()); }
+void PieceWindow::showNative() { show(); }
 
-void PieceWindow::centreOn(float screenWidth, float screenHeight) {
-    left_ = centredOnScreen(screenWidth, outerWidth());
-    top_ = centredOnScreen(screenHeight, outerHeight());
-    moveToNearestPixel();
-}
+void PieceWindow::round(int right, int bottom) { setMask(QRegion(0, 0, right, bottom, QRegion::Ellipse)); }
 
-void PieceWindow::Form_Load() {
-    if (shape_) {
-        *shape_ = ShapeGeometry{0.0f, 0.0f, outerWidth(), outerHeight()};
-    }
-}
-
-void PieceWindow::holdMoves(bool hold) {
-    movesHeld_ = hold;
-    if (!hold && movePending_) {
-        moveToNearestPixel();
-    }
-}
-
-void PieceWindow::moveToNearestPixel() {
-    if (movesHeld_) {
-        movePending_ = true;
-        return;
-    }
-    movePending_ = false;
-    move(twips_.toPixelsX(left_), twips_.toPixelsY(top_));
-}
+void PieceWindow::closeNative() { close(); }
 
 void PieceWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -95,13 +57,13 @@ void PieceWindow::paintEvent(QPaintEvent*) {
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(rect()).adjusted(0.5 * frame, 0.5 * frame, -0.5 * frame, -0.5 * frame));
     }
-    if (shape_ && shapeOutlinePixels_ > 0) {
+    if (shape() && shapeOutlinePixels() > 0) {
         // The outline lies inside the shape's box. Drawn as a ring of two
         // pixel ellipses, the same kind the window mask is made of, so that
         // the ring's outer edge meets a mask fitted to the same box exactly.
-        const QRect box(twips_.toPixelsX(shape_->left), twips_.toPixelsY(shape_->top),
-                        twips_.toPixelsX(shape_->width), twips_.toPixelsY(shape_->height));
-        const int inset = shapeOutlinePixels_;
+        const QRect box(twips_.toPixelsX(shape()->left), twips_.toPixelsY(shape()->top),
+                        twips_.toPixelsX(shape()->width), twips_.toPixelsY(shape()->height));
+        const int inset = shapeOutlinePixels();
         const QRegion ring = QRegion(box, QRegion::Ellipse) -
                              QRegion(box.adjusted(inset, inset, -inset, -inset), QRegion::Ellipse);
         painter.setClipRegion(ring);

@@ -1,24 +1,20 @@
-// The rules' services bound to the desktop through Qt: piece windows created
-// on first use, screen metrics in twips, the ball's window mask, the score
-// label, the two timers, the program's own keyboard state, a random
-// generator reseeded from the clock, and the end of the program.
+// The rules' services bound to the desktop through Qt: piece windows, the
+// primary screen, the ball's window mask, the score label, the two timers,
+// the program's own keyboard state and the end of the program.
 #pragma once
 
-#include <array>
 #include <functional>
-#include <memory>
 
-#include "game/random_source.h"
-#include "game/services.h"
 #include "key_state_tracker.h"
 #include "piece_window.h"
+#include "shell/core/desktop_services.h"
 
 class QLabel;
 class QTimer;
 
 namespace volleon::qt {
 
-class QtServices final : public Services {
+class QtServices final : public core::DesktopServices {
 public:
     struct Bindings {
         QLabel& scoreLabel;
@@ -32,39 +28,20 @@ public:
     ~QtServices() override;
 
     // The piece's window, creating it (hidden, centred) on first use.
-    PieceWindow& piece(Piece piece);
+    PieceWindow& piece(Piece piece) { return static_cast<PieceWindow&>(pieceWindow(piece)); }
     // The piece's window if it exists yet, else nullptr.
-    PieceWindow* existingPiece(Piece piece) const;
-    // Hides and closes every piece window that exists.
-    void closePieces();
-    // Holds the native moves of the piece windows, or releases them: see
-    // PieceWindow::holdMoves. The main window holds them during a handler.
-    void holdPieceMoves(bool hold);
+    PieceWindow* existingPiece(Piece piece) const { return static_cast<PieceWindow*>(existingPieceWindow(piece)); }
 
-    float left(Piece) override;
-    float top(Piece) override;
-    void setLeft(Piece, float) override;
-    void setTop(Piece, float) override;
-    float width(Piece) override;
-    float height(Piece) override;
-    void show(Piece) override;
-    float screenWidth() override;
-    float screenHeight() override;
-    float twipsPerPixelX() override;
-    float twipsPerPixelY() override;
-    void roundBall(std::int32_t right, std::int32_t bottom) override;
+    core::ScreenArea primaryScreen() const override;
     void setScoreText(const std::string& text) override;
     void enableTimer(Timer) override;
     void keyboardSnapshot(KeyStateBuffer& buffer) override;
-    void seedRandom() override;
-    float nextRandom() override;
     void endProgram() override;
 
 private:
+    std::unique_ptr<core::PieceWindow> createPieceWindow(const design::WindowDesign& design) override;
+
     Bindings bindings_;
-    std::array<std::unique_ptr<PieceWindow>, 3> pieces_;
-    RandomSource random_;
-    bool movesHeld_ = false;
 };
 
 }  // namespace volleon::qt

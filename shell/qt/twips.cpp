@@ -20,6 +20,11 @@ QRect Twips::toPixels(const design::TwipRect& rect) const {
     return QRect(toPixelsX(rect.left), toPixelsY(rect.top), toPixelsX(rect.width), toPixelsY(rect.height));
 }
 
+core::ScreenArea primaryScreenArea() {
+    const QRect geometry = primaryScreen().geometry();
+    return core::ScreenArea{Twips::ofPrimaryScreen(), geometry.x(), geometry.y(), geometry.width(), geometry.height()};
+}
+
 float screenWidthTwips() {
     return Twips::ofPrimaryScreen().fromPixelsX(primaryScreen().geometry().width());
 }

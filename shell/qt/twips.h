@@ -3,6 +3,7 @@
 
 #include <QRect>
 
+#include "shell/core/screen_area.h"
 #include "shell/design/twip_scale.h"
 #include "shell/design/window_design.h"
 
@@ -20,6 +21,9 @@ public:
 
     QRect toPixels(const design::TwipRect& rect) const;
 };
+
+// The primary screen: where it lies on the desktop, its size and its twips.
+core::ScreenArea primaryScreenArea();
 
 // The primary screen's size in twips: its pixels times twips per pixel.
 float screenWidthTwips();

@@ -2,14 +2,13 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <string>
 
 #include "colours.h"
 #include "controls.h"
 #include "pictures.h"
+#include "shell/core/tab_order.h"
 #include "shell/design/designs.h"
-#include "shell/core/handler_guard.h"
 #include "text.h"
 #include "twips.h"
 #include "window_class.h"
@@ -24,7 +23,7 @@ constexpr wchar_t kClassName[] = L"VolleonMain";
 
 std::size_t timerIndex(Timer timer) { return timer == Timer::Ball ? 0 : 1; }
 UINT_PTR timerId(Timer timer) { return timerIndex(timer) + 1; }
-std::string_view timerName(Timer timer) { return timer == Timer::Ball ? "timerBall" : "timerKbrd"; }
+std::string_view timerName(Timer timer) { return timer == Timer::Ball ? design::name::timerBall : design::name::timerKbrd; }
 
 // The folder that holds the program file, in the system's code page.
 std::string programFolder() {
@@ -67,7 +66,7 @@ MainWindow::MainWindow(HINSTANCE instance) {
     buildControls();
 
     services_ = std::make_unique<Win32Services>(Win32Services::Bindings{
-        instance, control("lblScore"), [this](Timer timer) { enableTimer(timer); }, [this] { endProgram(0); }});
+        instance, lblScore_, [this](Timer timer) { enableTimer(timer); }, [this] { endProgram(0); }});
     game_ = std::make_unique<Game>(*services_);
     runHandler([this] { Form_Load(); });
 }
@@ -102,14 +101,8 @@ void MainWindow::buildControls() {
         fonts_.push_back(formFont);
     }
     // Created in tab order, which is also the order the focus moves in.
-    std::vector<const design::ControlDesign*> inTabOrder;
-    for (const design::ControlDesign& control : kDesign.controls) {
-        inTabOrder.push_back(&control);
-    }
-    std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
-                     [](const auto* a, const auto* b) { return a->tabIndex.value_or(0) < b->tabIndex.value_or(0); });
     int id = 100;
-    for (const design::ControlDesign* control : inTabOrder) {
+    for (const design::ControlDesign* control : core::inTabOrder(kDesign)) {
         HFONT font = formFont;
         if (control->font) {
             font = createFont(*control->font);
@@ -122,6 +115,10 @@ void MainWindow::buildControls() {
         HBRUSH back = control->backColour ? CreateSolidBrush(toColorRef(*control->backColour)) : nullptr;
         controls_.push_back(Control{control, hwnd, back});
     }
+    cmdGo_ = control(design::name::cmdGo);
+    cmdKbrdTest_ = control(design::name::cmdKbrdTest);
+    lblURL_ = control(design::name::lblURL);
+    lblScore_ = control(design::name::lblScore);
 }
 
 HWND MainWindow::control(std::string_view name) const {
@@ -137,8 +134,6 @@ float MainWindow::outerWidth() const {
     const RECT rect = windowRect(hwnd_);
     return Twips::ofScreen().fromPixelsX(rect.right - rect.left);
 }
-
-float MainWindow::outerLeft() const { return Twips::ofScreen().fromPixelsX(windowRect(hwnd_).left); }
 
 void MainWindow::setOuterLeft(float twips) {
     SetWindowPos(hwnd_, nullptr, Twips::ofScreen().toPixelsX(twips), windowRect(hwnd_).top, 0, 0,
@@ -158,10 +153,7 @@ void MainWindow::enableTimer(Timer timer) {
     enabled = true;
 }
 
-void MainWindow::Form_Load() {
-    setOuterLeft(static_cast<float>(static_cast<double>(screenWidthTwips()) / 2.0 -
-                                    static_cast<double>(outerWidth()) / 2.0));
-}
+void MainWindow::Form_Load() { setOuterLeft(centredOnScreen(services_->screenWidth(), outerWidth())); }
 
 void MainWindow::Form_Unload() { services_->endProgram(); }
 
@@ -176,7 +168,7 @@ void MainWindow::runHandler(const std::function<void()>& handler) {
     if (ended_) {
         return;
     }
-    if (!core::runGuarded(handler)) {
+    if (!services_->runHandler(handler)) {
         endProgram(1);
     }
 }
@@ -204,11 +196,11 @@ void MainWindow::onCommand(HWND control) {
     if (control == nullptr) {
         return;
     }
-    if (control == this->control("cmdGo")) {
+    if (control == cmdGo_) {
         runHandler([this] { game_->cmdGo_Click(); });
-    } else if (control == this->control("cmdKbrdTest")) {
+    } else if (control == cmdKbrdTest_) {
         runHandler([this] { game_->cmdKbrdTest_Click(); });
-    } else if (control == this->control("lblURL")) {
+    } else if (control == lblURL_) {
         runHandler([this] { lblURL_Click(); });
     }
 }
@@ -249,7 +241,7 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLORSTATIC:
         return labelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == control("lblURL") && LOWORD(lParam) == HTCLIENT) {
+        if (reinterpret_cast<HWND>(wParam) == lblURL_ && LOWORD(lParam) == HTCLIENT) {
             SetCursor(linkCursor_);
             return TRUE;
         }
@@ -258,8 +250,8 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         // The start button is the one control that takes the focus, so Space
         // presses it while the window is active.
         if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
-            if (HWND go = control("cmdGo"); go != nullptr) {
-                SetFocus(go);
+            if (cmdGo_ != nullptr) {
+                SetFocus(cmdGo_);
                 return 0;
             }
         }

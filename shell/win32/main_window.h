@@ -33,9 +33,8 @@ public:
     Game& game() { return *game_; }
     Win32Services& services() { return *services_; }
 
-    // Outer size and position in twips.
+    // Outer width and Left in twips.
     float outerWidth() const;
-    float outerLeft() const;
     void setOuterLeft(float twips);
 
     // True once the program has ended; exitCode() is then its status.
@@ -75,6 +74,10 @@ private:
     std::vector<Control> controls_;
     std::vector<HFONT> fonts_;
     HCURSOR linkCursor_ = nullptr;
+    HWND cmdGo_ = nullptr;
+    HWND cmdKbrdTest_ = nullptr;
+    HWND lblURL_ = nullptr;
+    HWND lblScore_ = nullptr;
     std::array<bool, 2> timerEnabled_{};
     std::unique_ptr<Win32Services> services_;
     std::unique_ptr<Game> game_;

@@ -167,12 +167,12 @@ TEST_F(MainWindowTest, GoStartsAMatchAndTheTimersDriveIt) {
 
     // The timers tick on the message loop: the ball flies, and a held A
     // moves the left bat up by whole steps.
-    const float ballLeft = piece(Piece::Ball)->left();
-    const float batTop = piece(Piece::LeftBat)->top();
+    const float ballLeft = form->services().left(Piece::Ball);
+    const float batTop = form->services().top(Piece::LeftBat);
     setKeys({'A'});
     ASSERT_FALSE(test::pumpMessages(400ms));
-    EXPECT_NE(piece(Piece::Ball)->left(), ballLeft);
-    const float steps = (batTop - piece(Piece::LeftBat)->top()) / 350.0f;
+    EXPECT_NE(form->services().left(Piece::Ball), ballLeft);
+    const float steps = (batTop - form->services().top(Piece::LeftBat)) / 350.0f;
     EXPECT_GE(steps, 1.0f);
     EXPECT_EQ(steps, std::round(steps));
 }
