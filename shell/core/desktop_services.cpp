@@ -43,6 +43,15 @@ void DesktopServices::closePieces() {
     }
 }
 
+bool DesktopServices::recordEnd(int exitCode) {
+    if (ended_) {
+        return false;
+    }
+    ended_ = true;
+    exitCode_ = exitCode;
+    return true;
+}
+
 void DesktopServices::destroyPieces() {
     for (Slot& slot : pieces_) {
         slot.window.reset();
@@ -59,6 +68,9 @@ void DesktopServices::holdPieceMoves(bool hold) {
 }
 
 bool DesktopServices::runHandler(const std::function<void()>& handler) {
+    if (ended_) {
+        return true;
+    }
     holdPieceMoves(true);
     const bool finished = runGuarded(handler);
     holdPieceMoves(false);

@@ -37,9 +37,15 @@ public:
     // middle of a handler.
     void holdPieceMoves(bool hold);
     // Runs one event handler of the program with the piece moves held for
-    // its length. False when an error escaped it; the error is then written
-    // to standard error as one line.
+    // its length, unless the program has ended. False when an error escaped
+    // it; the error is then written to standard error as one line.
     bool runHandler(const std::function<void()>& handler);
+
+    // The program's end as its main window records it: once, with the exit
+    // status. recordEnd is false when the program had ended already.
+    bool hasEnded() const { return ended_; }
+    int exitCode() const { return exitCode_; }
+    bool recordEnd(int exitCode);
 
     float left(Piece) final;
     float top(Piece) final;
@@ -88,6 +94,8 @@ private:
     std::array<Slot, 3> pieces_;
     RandomSource random_;
     bool movesHeld_ = false;
+    bool ended_ = false;
+    int exitCode_ = 0;
 };
 
 }  // namespace volleon::core

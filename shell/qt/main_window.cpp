@@ -125,7 +125,7 @@ void MainWindow::followPrimaryScreen() {
 }
 
 void MainWindow::keepOnPrimaryScreen() {
-    if (ended_ || !isVisible()) {
+    if (hasEnded() || !isVisible()) {
         return;
     }
     // A window left off the screen, or partly off it, comes back onto it.
@@ -152,26 +152,21 @@ void MainWindow::onTick(Timer timer) {
             game_->timerKbrd_Timer();
         }
     });
-    if (!ended_) {
+    if (!hasEnded()) {
         emit ticked(timer);
     }
 }
 
 void MainWindow::runHandler(const std::function<void()>& handler) {
-    if (ended_) {
-        return;
-    }
     if (!services_->runHandler(handler)) {
         endProgram(1);
     }
 }
 
 void MainWindow::endProgram(int exitCode) {
-    if (ended_) {
+    if (!services_->recordEnd(exitCode)) {
         return;
     }
-    ended_ = true;
-    exitCode_ = exitCode;
     timerBall_->stop();
     timerKbrd_->stop();
     services_->closePieces();

@@ -37,8 +37,8 @@ public:
     void setOuterLeft(float twips);
 
     // True once the program has ended; exitCode() is then its status.
-    bool hasEnded() const { return ended_; }
-    int exitCode() const { return exitCode_; }
+    bool hasEnded() const { return services_->hasEnded(); }
+    int exitCode() const { return services_->exitCode(); }
 
     // Closes every window and stops both timers; no handler runs after it.
     // Emits programEnded(exitCode) once.
@@ -78,8 +78,6 @@ private:
     QLabel* lblScore_ = nullptr;
     std::unique_ptr<QtServices> services_;
     std::unique_ptr<Game> game_;
-    bool ended_ = false;
-    int exitCode_ = 0;
 };
 
 }  // namespace volleon::qt

@@ -76,7 +76,7 @@ MainWindow::~MainWindow() {
         services_->destroyPieces();
     }
     if (hwnd_ != nullptr) {
-        if (ended_) {
+        if (hasEnded()) {
             // Left to the end of the process: no message reaches this object
             // any more.
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -165,20 +165,15 @@ void MainWindow::lblURL_Click() {
 }
 
 void MainWindow::runHandler(const std::function<void()>& handler) {
-    if (ended_) {
-        return;
-    }
     if (!services_->runHandler(handler)) {
         endProgram(1);
     }
 }
 
 void MainWindow::endProgram(int exitCode) {
-    if (ended_) {
+    if (!services_->recordEnd(exitCode)) {
         return;
     }
-    ended_ = true;
-    exitCode_ = exitCode;
     for (Timer timer : {Timer::Ball, Timer::Keyboard}) {
         if (timerEnabled_[timerIndex(timer)]) {
             KillTimer(hwnd_, timerId(timer));

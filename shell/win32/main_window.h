@@ -38,8 +38,8 @@ public:
     void setOuterLeft(float twips);
 
     // True once the program has ended; exitCode() is then its status.
-    bool hasEnded() const { return ended_; }
-    int exitCode() const { return exitCode_; }
+    bool hasEnded() const { return services_->hasEnded(); }
+    int exitCode() const { return services_->exitCode(); }
     bool timerEnabled(Timer timer) const;
 
     // Stops both timers, destroys the pieces and ends the message loop with
@@ -81,8 +81,6 @@ private:
     std::array<bool, 2> timerEnabled_{};
     std::unique_ptr<Win32Services> services_;
     std::unique_ptr<Game> game_;
-    bool ended_ = false;
-    int exitCode_ = 0;
 };
 
 }  // namespace volleon::win32
