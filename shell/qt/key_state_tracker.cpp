@@ -142,7 +142,7 @@ void KeyStateTracker::onKeyEvent(const QKeyEvent& event) {
         return;  // counted from the X event
     }
     int code = virtualKeyCode(event.key(), event.modifiers());
-    if (layout_ && isLayoutKeyCode(code)) {
+    if (layout_ && isLayoutKeyCode(code) && layout_->ready()) {
         code = 0;  // these codes belong to the keys the layout gives them
     }
     if (event.type() == QEvent::KeyPress) {

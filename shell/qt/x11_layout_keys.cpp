@@ -60,14 +60,18 @@ void X11LayoutKeys::noteEvent(const void* xcbEvent) {
     }
 }
 
-int X11LayoutKeys::codeOf(std::uint32_t keycode, std::uint16_t state) {
+bool X11LayoutKeys::ready() {
     if (stale_) {
         stale_ = false;
         groups_ = {};
         keymap_.reset(xkb_x11_keymap_new_from_device(context_.get(), connection_, device_,
                                                      XKB_KEYMAP_COMPILE_NO_FLAGS));
     }
-    if (!keymap_ || !usKeymap_) {
+    return keymap_ && usKeymap_;
+}
+
+int X11LayoutKeys::codeOf(std::uint32_t keycode, std::uint16_t state) {
+    if (!ready()) {
         return 0;
     }
     // Bits 13 and 14 of a key event's state hold its effective group.

@@ -24,6 +24,9 @@ public:
 
     // Notes a keymap change among the X events; other events are ignored.
     void noteEvent(const void* xcbEvent);
+    // Whether the server's keymap could be read (it is read again here
+    // after a change).
+    bool ready();
     // The code (one of kLayoutKeyCodes) that the key carries in the group of
     // a key event's state, or 0.
     int codeOf(std::uint32_t keycode, std::uint16_t state);
