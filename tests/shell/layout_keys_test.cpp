@@ -45,6 +45,9 @@ const Row kRows[] = {
     {"il", "", 0, {AC01, AB01, AD02, AD01, ESC}},
     {"us", "dvorak", 0, {AC01, AB10, AD01, AD11, ESC}},
     {"us", "colemak", 0, {AC01, AB01, AC11, AB10, ESC}},
+    // Z stands at the US place of the slash, which this layout types only
+    // shifted: the slash takes the place Z left.
+    {"no", "dvorak", 0, {AC01, AB10, AD11, AB01, ESC}},
     // The second group of a two-layout keymap.
     {"ru,de", "", 1, {AC01, AD06, AC11, AB10, ESC}},
 };
