@@ -1,8 +1,8 @@
 """The bats answer the same physical keys on a Russian and on a German
 layout, sent by key code: A and Z where the layout prints them, else where a
-US keyboard has them, and the apostrophe and slash keys at their US places,
-since neither layout types those characters without Shift. A new layout or
-a group switched during play takes effect at once."""
+US keyboard has them, and apostrophe and slash at their US places, since
+neither layout types them without Shift. A new layout or a group switched
+during play takes effect at once."""
 
 import ctypes
 
@@ -10,17 +10,15 @@ from e2e_case import main
 from test_bat_keys import DOWN, UP, BatKeysCase
 from volleon_app import LEFT_BAT, RIGHT_BAT
 
-# X key codes of a PC keyboard, by the key's US label.
-KEY_A, KEY_Z, KEY_Y, KEY_APOSTROPHE, KEY_SLASH = "38", "52", "29", "48", "61"
-
-_USE_CORE_KBD = 0x100
+# X key codes by the key's US label: (A, Z, apostrophe, slash) of each layout.
+RUSSIAN = ("38", "52", "48", "61")
+GERMAN = ("38", "29", "48", "61")   # Z where QWERTZ prints it, on the US Y
 
 
 class XKeyboard:
-    """Key presses by key code through XTEST, in whatever group the keyboard
-    is in: xdotool locks group 1 around each key it sends, so it cannot
-    press a key of another group. Also switches the group, as a layout
-    switcher does."""
+    """Keys by code through XTEST in the keyboard's current group (xdotool
+    locks the first group around each key it sends), and a group switch as
+    a layout switcher makes it."""
 
     def __init__(self, display):
         self.xlib = ctypes.CDLL("libX11.so.6")
@@ -33,15 +31,13 @@ class XKeyboard:
         self.xtest.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
                                                  ctypes.c_ulong]
         self.connection = self.xlib.XOpenDisplay(display.encode())
-        if not self.connection:
-            raise RuntimeError(f"cannot open {display}")
+        assert self.connection, f"cannot open {display}"
 
     def close(self):
         self.xlib.XCloseDisplay(self.connection)
 
     def lock_group(self, group):
-        if not self.xlib.XkbLockGroup(self.connection, _USE_CORE_KBD, group):
-            raise RuntimeError("XkbLockGroup failed")
+        assert self.xlib.XkbLockGroup(self.connection, 0x100, group), "XkbLockGroup failed"
         self.xlib.XSync(self.connection, 0)
 
     def _send(self, keys, pressed):
@@ -58,41 +54,30 @@ class XKeyboard:
 
 class LayoutKeysTest(BatKeysCase):
 
-    def set_layout(self, *args):
-        self.server.run(["setxkbmap", *args])
-
-    def check_russian(self):
-        self.check_keys([KEY_A], LEFT_BAT, UP)
-        self.check_keys([KEY_Z], LEFT_BAT, DOWN)
-        self.check_keys([KEY_APOSTROPHE], RIGHT_BAT, UP)
-        self.check_keys([KEY_SLASH], RIGHT_BAT, DOWN)
-
-    def check_german(self):
-        self.check_keys([KEY_A], LEFT_BAT, UP)
-        self.check_keys([KEY_Y], LEFT_BAT, DOWN)   # where QWERTZ prints Z
-        self.check_keys([KEY_APOSTROPHE], RIGHT_BAT, UP)
-        self.check_keys([KEY_SLASH], RIGHT_BAT, DOWN)
-
-    def assertStill(self, key):
+    def check_layout(self, keys, unused_key):
+        a, z, apostrophe, slash = keys
+        self.check_keys([a], LEFT_BAT, UP)
+        self.check_keys([z], LEFT_BAT, DOWN)
+        self.check_keys([apostrophe], RIGHT_BAT, UP)
+        self.check_keys([slash], RIGHT_BAT, DOWN)
+        # The key that carries Z on the other layout moves nothing here.
         before = self.tops()
-        self.hold([key], 0.5)
-        self.assertEqual(self.tops(), before, f"key code {key} moved a bat")
+        self.hold([unused_key], 0.5)
+        self.assertEqual(self.tops(), before, f"key code {unused_key} moved a bat")
 
     def test_russian_then_german(self):
-        self.set_layout("ru")
-        self.check_russian()
-        self.set_layout("de")
-        self.check_german()
-        self.assertStill(KEY_Z)       # Y on QWERTZ
+        self.server.run(["setxkbmap", "ru"])
+        self.check_layout(RUSSIAN, GERMAN[1])
+        self.server.run(["setxkbmap", "de"])
+        self.check_layout(GERMAN, RUSSIAN[1])
 
     def test_german_then_group_switch_to_russian(self):
-        self.set_layout("-layout", "de,ru")
-        self.check_german()
+        self.server.run(["setxkbmap", "-layout", "de,ru"])
+        self.check_layout(GERMAN, RUSSIAN[1])
         self.keyboard = XKeyboard(self.server.display)
         self.addCleanup(self.keyboard.close)
-        self.keyboard.lock_group(1)   # the second group: Russian
-        self.check_russian()
-        self.assertStill(KEY_Y)
+        self.keyboard.lock_group(1)
+        self.check_layout(RUSSIAN, GERMAN[1])
 
 
 if __name__ == "__main__":
