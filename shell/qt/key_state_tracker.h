@@ -5,9 +5,10 @@
 //
 // On X11 the five keys the rules read are told by their place in the active
 // keyboard layout (see layout_keys.h) and counted from the X events
-// themselves, so that a dead key counts while it is down although the input
-// method keeps its press from the toolkit. Elsewhere, and for the other keys,
-// the toolkit's key decides the code.
+// themselves, so that a key counts while it is down even where an input
+// method keeps its press from the toolkit (a dead key, with some input
+// methods). Elsewhere, and for the other keys, the toolkit's key decides the
+// code.
 #pragma once
 
 #include <QAbstractNativeEventFilter>

@@ -14,9 +14,9 @@ constexpr std::array<xkb_keysym_t, kLayoutKeyCodes.size()> kCharacters = {
     XKB_KEY_a, XKB_KEY_z, XKB_KEY_apostrophe, XKB_KEY_slash, XKB_KEY_Escape};
 
 // The keys that ISO, Brazilian and Japanese keyboards have beyond a US one
-// (left of Z, left of right Shift, left of Backspace). A layout that types a
-// character there types it on a key that many keyboards sold for it lack, so
-// it does not count; the character's US position does.
+// (left of Z, left of right Shift, left of Backspace). A character typed
+// there would be out of reach on the many keyboards without that key, so
+// such a key does not count and the character's US position does.
 bool onUsKeyboard(xkb_keymap* keymap, xkb_keycode_t key) {
     const char* name = xkb_keymap_key_get_name(keymap, key);
     if (name == nullptr) {
