@@ -10,11 +10,13 @@ from volleon_app import BAT_STEP, KEYBOARD_TICK, LEFT_BAT, RIGHT_BAT
 UP, DOWN = -1, 1
 
 
-class BatKeysTest(E2ETestCase):
+class BatKeysCase(E2ETestCase):
+    """A match under way, and holding keys to watch the bats move."""
 
     def setUp(self):
         super().setUp()
         self.main_window, self.pieces = self.start_match()
+        self.keyboard = self.desktop  # what presses the keys: key_down(*keys), key_up(*keys)
         time.sleep(0.2)
 
     def tops(self):
@@ -26,11 +28,11 @@ class BatKeysTest(E2ETestCase):
         They go down in the order given and come up in the reverse order,
         so that the first key is held alone at both ends."""
         t0 = time.monotonic()
-        self.desktop.key_down(*keys)
+        self.keyboard.key_down(*keys)
         t1 = time.monotonic()
         time.sleep(seconds)
         t2 = time.monotonic()
-        self.desktop.key_up(*reversed(keys))
+        self.keyboard.key_up(*reversed(keys))
         t3 = time.monotonic()
         time.sleep(2 * KEYBOARD_TICK)  # no tick may still be on its way
         return (t2 + t3) / 2 - (t0 + t1) / 2
@@ -52,6 +54,9 @@ class BatKeysTest(E2ETestCase):
         what = "+".join(keys)
         self.assertSteps(after[moving_bat] - before[moving_bat], held, direction, what)
         self.assertEqual(after[still_bat], before[still_bat], f"{what} moved the other bat")
+
+
+class BatKeysTest(BatKeysCase):
 
     def test_left_bat_keys(self):
         self.check_keys(["a"], LEFT_BAT, UP)
