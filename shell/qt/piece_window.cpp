@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "compositor.h"
 #include "design_widgets.h"
 #include "game/services.h"
 #include "x11_piece_window.h"
@@ -35,6 +36,9 @@ PieceWindow::PieceWindow(const design::WindowDesign& design, const Twips& twips)
             shape_ = design::designedShape(control);
             shapeOutlinePixels_ = control.outlineWidthPixels;
         }
+    }
+    if (shape_) {
+        seeThroughOutsideMaskUnderCompositor(*this);
     }
     // The native window exists from the start, hidden, so that the load
     // handler and every later move act on it.
@@ -89,6 +93,9 @@ void PieceWindow::moveToNearestPixel() {
 
 void PieceWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (paintsOnlyInsideMask(*this)) {
+        painter.setClipRegion(mask());
+    }
     painter.fillRect(rect(), design_.backColour ? toColour(*design_.backColour) : palette().color(QPalette::Window));
     if (const int frame = framePixels(design_.frame); frame > 0) {
         painter.setPen(QPen(Qt::black, frame));
