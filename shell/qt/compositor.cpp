@@ -1,44 +1,27 @@
 #include "compositor.h"
 
-#include <QGuiApplication>
 #include <QWidget>
-#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
-#if QT_CONFIG(xcb)
-#include <xcb/xcb.h>
-#endif
+#include "x11_display.h"
 
 namespace volleon::qt {
 
 bool compositingManagerRuns() {
 #if QT_CONFIG(xcb)
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    xcb_connection_t* connection = x11Connection();
     if (connection == nullptr) {
         return false;
     }
-    // Qt does not tell which screen of the display it uses: it is the one
-    // DISPLAY names, screen 0 unless it says otherwise.
-    int screen = 0;
-    char* host = nullptr;
-    int display = 0;
-    if (xcb_parse_display(nullptr, &host, &display, &screen) != 0) {
-        std::free(host);
-    }
-    const std::string name = "_NET_WM_CM_S" + std::to_string(screen);
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
-        xcb_intern_atom_reply(connection,
-                              xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(name.size()), name.c_str()),
-                              nullptr),
-        &std::free);
-    if (!atom || atom->atom == XCB_ATOM_NONE) {
+    const std::string name = "_NET_WM_CM_S" + std::to_string(x11ScreenNumber());
+    const xcb_atom_t selection = x11Atom(connection, name.c_str(), true);
+    if (selection == XCB_ATOM_NONE) {
         return false;
     }
     const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr),
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr),
         &std::free);
     return owner && owner->owner != XCB_WINDOW_NONE;
 #else
