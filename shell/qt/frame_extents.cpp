@@ -2,10 +2,6 @@
 
 #include <QWidget>
 #include <algorithm>
-#include <cstdint>
-#include <cstdlib>
-#include <memory>
-#include <span>
 #include <thread>
 
 #include "x11_display.h"
@@ -16,59 +12,39 @@ namespace volleon::qt {
 
 namespace {
 
-using PropertyReply = std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)>;
-
-PropertyReply property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
-                       std::uint32_t longs) {
-    PropertyReply reply(
-        xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, name, type, 0, longs), nullptr),
-        &std::free);
-    if (reply && (reply->type != type || reply->format != 32)) {
-        reply.reset();
-    }
-    return reply;
+// _NET_SUPPORTING_WM_CHECK on the root names a window that names itself: the
+// sign that an EWMH window manager runs.
+bool ewmhWindowManagerRuns(xcb_ewmh_connection_t* ewmh, xcb_window_t root) {
+    xcb_window_t named = XCB_WINDOW_NONE;
+    xcb_window_t self = XCB_WINDOW_NONE;
+    return xcb_ewmh_get_supporting_wm_check_reply(ewmh, xcb_ewmh_get_supporting_wm_check(ewmh, root), &named,
+                                                  nullptr) != 0 &&
+           xcb_ewmh_get_supporting_wm_check_reply(ewmh, xcb_ewmh_get_supporting_wm_check(ewmh, named), &self,
+                                                  nullptr) != 0 &&
+           self == named;
 }
 
-// The 32-bit values of a property, none if it is missing or of another type.
-template <typename Value>
-std::span<const Value> values(const PropertyReply& reply) {
-    if (!reply) {
-        return {};
-    }
-    return {static_cast<const Value*>(xcb_get_property_value(reply.get())),
-            static_cast<std::size_t>(xcb_get_property_value_length(reply.get())) / sizeof(Value)};
-}
-
-// The window named by _NET_SUPPORTING_WM_CHECK on the root, when it names
-// itself as well: the sign that an EWMH window manager runs.
-bool ewmhWindowManagerRuns(xcb_connection_t* connection, xcb_window_t root) {
-    const xcb_atom_t check = x11Atom(connection, "_NET_SUPPORTING_WM_CHECK");
-    const auto onRoot = property(connection, root, check, XCB_ATOM_WINDOW, 1);
-    const auto named = values<xcb_window_t>(onRoot);
-    if (named.empty()) {
+bool supports(xcb_ewmh_connection_t* ewmh, int screen, xcb_atom_t hint) {
+    xcb_ewmh_get_atoms_reply_t supported;
+    if (xcb_ewmh_get_supported_reply(ewmh, xcb_ewmh_get_supported(ewmh, screen), &supported, nullptr) == 0) {
         return false;
     }
-    const auto onChild = property(connection, named[0], check, XCB_ATOM_WINDOW, 1);
-    const auto self = values<xcb_window_t>(onChild);
-    return !self.empty() && self[0] == named[0];
-}
-
-bool supports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t hint) {
-    const auto supported = property(connection, root, x11Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 4096);
-    const auto hints = values<xcb_atom_t>(supported);
-    return std::find(hints.begin(), hints.end(), hint) != hints.end();
+    const bool found = std::find(supported.atoms, supported.atoms + supported.atoms_len, hint) !=
+                       supported.atoms + supported.atoms_len;
+    xcb_ewmh_get_atoms_reply_wipe(&supported);
+    return found;
 }
 
 }  // namespace
 
 std::optional<QMargins> frameExtentsBeforeShow(const QWidget& window, std::chrono::milliseconds patience) {
-    xcb_connection_t* connection = x11Connection();
-    if (connection == nullptr || !window.isWindow() || window.isVisible()) {
+    xcb_ewmh_connection_t* ewmh = x11Ewmh();
+    if (ewmh == nullptr || !window.isWindow() || window.isVisible()) {
         return std::nullopt;
     }
-    const xcb_window_t root = x11Root(connection);
-    const xcb_atom_t request = x11Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    if (root == XCB_WINDOW_NONE || !ewmhWindowManagerRuns(connection, root) || !supports(connection, root, request)) {
+    const int screen = x11ScreenNumber();
+    if (!ewmhWindowManagerRuns(ewmh, ewmh->screens[screen]->root) ||
+        !supports(ewmh, screen, ewmh->_NET_REQUEST_FRAME_EXTENTS)) {
         return std::nullopt;
     }
     // A stand-in with the window's flags, size, title and role, never shown,
@@ -80,27 +56,18 @@ std::optional<QMargins> frameExtentsBeforeShow(const QWidget& window, std::chron
     standIn.setWindowTitle(window.windowTitle());
     standIn.setWindowRole(window.windowRole());
     const auto native = static_cast<xcb_window_t>(standIn.winId());
-    const xcb_atom_t extents = x11Atom(connection, "_NET_FRAME_EXTENTS");
-
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = native;
-    message.type = request;
-    xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
+    xcb_ewmh_request_frame_extents(ewmh, screen, native);
+    xcb_flush(ewmh->connection);
 
     // The answer is a property of the window: asked for again until it is
     // there. Each read is a round trip, after which a prompt window manager
     // has long answered.
     const auto deadline = std::chrono::steady_clock::now() + patience;
     while (true) {
-        const auto reply = property(connection, native, extents, XCB_ATOM_CARDINAL, 4);
-        if (const auto frame = values<std::uint32_t>(reply); frame.size() == 4) {
-            // left, right, top, bottom
-            return QMargins(static_cast<int>(frame[0]), static_cast<int>(frame[2]), static_cast<int>(frame[1]),
-                            static_cast<int>(frame[3]));
+        xcb_ewmh_get_extents_reply_t frame;
+        if (xcb_ewmh_get_frame_extents_reply(ewmh, xcb_ewmh_get_frame_extents(ewmh, native), &frame, nullptr) != 0) {
+            return QMargins(static_cast<int>(frame.left), static_cast<int>(frame.top), static_cast<int>(frame.right),
+                            static_cast<int>(frame.bottom));
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             return std::nullopt;

@@ -3,12 +3,36 @@
 #if QT_CONFIG(xcb)
 
 #include <QGuiApplication>
-#include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 
 namespace volleon::qt {
+
+namespace {
+
+class Ewmh {
+public:
+    explicit Ewmh(xcb_connection_t* connection) : connection_(connection) {
+        ready_ = xcb_ewmh_init_atoms_replies(&ewmh_, xcb_ewmh_init_atoms(connection, &ewmh_), nullptr) != 0;
+    }
+    ~Ewmh() {
+        if (ready_) {
+            xcb_ewmh_connection_wipe(&ewmh_);
+        }
+    }
+    Ewmh(const Ewmh&) = delete;
+    Ewmh& operator=(const Ewmh&) = delete;
+
+    xcb_ewmh_connection_t* get(xcb_connection_t* connection) {
+        return ready_ && connection == connection_ ? &ewmh_ : nullptr;
+    }
+
+private:
+    xcb_connection_t* connection_;
+    xcb_ewmh_connection_t ewmh_{};
+    bool ready_ = false;
+};
+
+}  // namespace
 
 xcb_connection_t* x11Connection() {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -26,22 +50,14 @@ int x11ScreenNumber() {
     return screen;
 }
 
-xcb_window_t x11Root(xcb_connection_t* connection) {
-    auto it = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    for (int screen = x11ScreenNumber(); it.rem > 0 && screen > 0; --screen) {
-        xcb_screen_next(&it);
+xcb_ewmh_connection_t* x11Ewmh() {
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr) {
+        return nullptr;
     }
-    return it.rem > 0 ? it.data->root : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
-}
-
-xcb_atom_t x11Atom(xcb_connection_t* connection, const char* name, bool onlyIfExists) {
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-        xcb_intern_atom_reply(connection,
-                              xcb_intern_atom(connection, onlyIfExists ? 1 : 0,
-                                              static_cast<std::uint16_t>(std::strlen(name)), name),
-                              nullptr),
-        &std::free);
-    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    static Ewmh ewmh(connection);
+    xcb_ewmh_connection_t* atoms = ewmh.get(connection);
+    return atoms != nullptr && x11ScreenNumber() < atoms->nb_screens ? atoms : nullptr;
 }
 
 }  // namespace volleon::qt

@@ -50,10 +50,9 @@ void useDefaultColormap(xcb_connection_t* connection, xcb_window_t window) {
 }
 
 void clearTitle(xcb_connection_t* connection, xcb_window_t window) {
-    const xcb_atom_t netWmName = x11Atom(connection, "_NET_WM_NAME");
-    const xcb_atom_t utf8String = x11Atom(connection, "UTF8_STRING");
-    if (netWmName != XCB_ATOM_NONE && utf8String != XCB_ATOM_NONE) {
-        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, netWmName, utf8String, 8, 0, "");
+    if (const xcb_ewmh_connection_t* ewmh = x11Ewmh(); ewmh != nullptr) {
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, ewmh->_NET_WM_NAME, ewmh->UTF8_STRING, 8, 0,
+                            "");
     }
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, "");
 }
