@@ -1,11 +1,17 @@
 // Volleon: a two-player bat-and-ball game on the whole desktop.
 #include <QApplication>
+#include <cstdio>
 
+#include "qt/display_check.h"
 #include "qt/main_window.h"
 #include "qt/program_setup.h"
 
 int main(int argc, char* argv[]) {
     volleon::qt::prepareEnvironment();
+    if (const auto problem = volleon::qt::displayProblem(argc, argv)) {
+        std::fprintf(stderr, "%s\n", problem->c_str());
+        return 1;
+    }
     QApplication application(argc, argv);
     volleon::qt::setUpApplication(application);
 

@@ -10,6 +10,7 @@
 
 #include "click_label.h"
 #include "design_widgets.h"
+#include "frame_extents.h"
 #include "pictures.h"
 #include "qt_text.h"
 #include "shell/core/tab_order.h"
@@ -58,9 +59,12 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent, flagsOf(kDesign)) {
 
     // Loaded at the screen's top-left corner, then centred by Form_Load. The
     // native window is made at the first show, so that the window manager
-    // places its frame, not its client area, at the position given.
+    // places its frame, not its client area, at the position given; the
+    // frame's size is asked of the window manager beforehand, so that
+    // Form_Load centres the window by its outer width.
     const core::ScreenArea screen = primaryScreenArea();
     move(screen.left, screen.top);
+    frameBeforeShow_ = frameExtentsBeforeShow(*this);
     runHandler([this] { Form_Load(); });
     followPrimaryScreen();
 }
@@ -103,7 +107,9 @@ void MainWindow::connectHandlers() {
     connect(timerKbrd_, &QTimer::timeout, this, [this] { onTick(Timer::Keyboard); });
 }
 
-float MainWindow::outerWidth() const { return Twips::ofPrimaryScreen().fromPixelsX(frameGeometry().width()); }
+float MainWindow::outerWidth() const {
+    return Twips::ofPrimaryScreen().fromPixelsX(outerWidthPixels(*this, frameBeforeShow_));
+}
 
 void MainWindow::setOuterLeft(float twips) {
     const core::ScreenArea screen = primaryScreenArea();

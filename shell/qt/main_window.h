@@ -3,9 +3,11 @@
 // of its controls and timers to the game's handlers.
 #pragma once
 
+#include <QMargins>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "game/game.h"
 #include "key_state_tracker.h"
@@ -78,6 +80,8 @@ private:
     QLabel* lblScore_ = nullptr;
     std::unique_ptr<QtServices> services_;
     std::unique_ptr<Game> game_;
+    // The window manager's frame, where it told it before the first show.
+    std::optional<QMargins> frameBeforeShow_;
 };
 
 }  // namespace volleon::qt

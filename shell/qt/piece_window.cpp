@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QRegion>
 
+#include "compositor.h"
 #include "design_widgets.h"
 #include "qt_text.h"
 #include "x11_piece_window.h"
@@ -29,6 +30,9 @@ PieceWindow::PieceWindow(const design::WindowDesign& design, const Twips& twips)
     setFocusPolicy(Qt::NoFocus);
     const int frame = framePixels(design.frame);
     setFixedSize(twips_.toPixelsX(design.clientWidth) + 2 * frame, twips_.toPixelsY(design.clientHeight) + 2 * frame);
+    if (shape()) {
+        seeThroughOutsideMaskUnderCompositor(*this);
+    }
     // The native window exists from the start, hidden, so that the load
     // handler and every later move act on it.
     create();
@@ -51,6 +55,9 @@ void PieceWindow::closeNative() { close(); }
 
 void PieceWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (paintsOnlyInsideMask(*this)) {
+        painter.setClipRegion(mask());
+    }
     painter.fillRect(rect(), design_.backColour ? toColour(*design_.backColour) : palette().color(QPalette::Window));
     if (const int frame = framePixels(design_.frame); frame > 0) {
         painter.setPen(QPen(Qt::black, frame));

@@ -2,17 +2,13 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QWidget>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <set>
 
-#if QT_CONFIG(xcb)
-#include <xcb/xcb.h>
-#endif
+#include "x11_display.h"
 
 namespace volleon::qt {
 
@@ -53,17 +49,10 @@ void useDefaultColormap(xcb_connection_t* connection, xcb_window_t window) {
     xcb_change_window_attributes(connection, window, XCB_CW_COLORMAP, &colormap);
 }
 
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    const auto reply = owned(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
-
 void clearTitle(xcb_connection_t* connection, xcb_window_t window) {
-    const xcb_atom_t netWmName = atom(connection, "_NET_WM_NAME");
-    const xcb_atom_t utf8String = atom(connection, "UTF8_STRING");
-    if (netWmName != XCB_ATOM_NONE && utf8String != XCB_ATOM_NONE) {
-        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, netWmName, utf8String, 8, 0, "");
+    if (const xcb_ewmh_connection_t* ewmh = x11Ewmh(); ewmh != nullptr) {
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, ewmh->_NET_WM_NAME, ewmh->UTF8_STRING, 8, 0,
+                            "");
     }
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, "");
 }
@@ -111,11 +100,6 @@ private:
 MoveEchoFilter& moveEchoFilter() {
     static MoveEchoFilter filter;
     return filter;
-}
-
-xcb_connection_t* x11Connection() {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 != nullptr ? x11->connection() : nullptr;
 }
 
 }  // namespace

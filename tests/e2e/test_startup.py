@@ -17,9 +17,9 @@ class StartupTest(E2ETestCase):
         self.assertIn('"Volleon!"', self.server.run(["xprop", "-id", main_window, "WM_NAME"]))
         self.assertNear(g.width, self.px(MAIN_CLIENT[0]), 1, "client width")
         self.assertNear(g.height, self.px(MAIN_CLIENT[1]), 1, "client height")
-        # Without a window manager the client area is the whole window; a few
-        # pixels are allowed for a frame the program may reckon with.
-        self.assertNear(g.outer_x + g.outer_width / 2, SCREEN_WIDTH / 2, 4, "horizontal centre")
+        # Without a window manager the client area is the whole window, and
+        # it is centred to the pixel.
+        self.assertNear(g.outer_x + g.outer_width / 2, SCREEN_WIDTH / 2, 0.5, "horizontal centre")
         self.assertLessEqual(g.outer_y, 30, "main window is not at the top")
         self.assertGreaterEqual(g.outer_y, 0)
 

@@ -1,0 +1,54 @@
+"""Under a compositor that draws a shaped window's whole rectangle (weston,
+with the program on its XWayland), the ball is still a red disc on the
+desktop, not a disc on a black square."""
+
+from e2e_case import OPTIONS, E2ETestCase, main
+from pictures import box_of, disc_survey, is_red, painted_box
+from volleon_app import BALL, BALL_SIZE, GO_BUTTON, Volleon
+from weston import Weston
+from xserver import SCREEN_HEIGHT, SCREEN_WIDTH, wait_until
+
+
+class CompositorTest(E2ETestCase):
+
+    def setUp(self):
+        self.server = Weston()
+        self.dpi = self.server.dpi
+        self.addCleanup(self.server.close)
+        self.app = Volleon(self.server, OPTIONS.binary)
+        self.addCleanup(self.app.close)
+        self.desktop = self.app.desktop
+
+    def test_ball_is_round_on_the_desktop(self):
+        main_window = self.app.wait_for_main_window()
+        self.server.click(*self.app.client_point(main_window, GO_BUTTON))
+        self.app.wait_for_windows([BALL])
+        diameter = self.px(BALL_SIZE)
+
+        # Served from the centre, the ball stays well inside this part of the
+        # screen for the first second, away from the main window and the bats.
+        area = (300, 200, SCREEN_WIDTH - 600, SCREEN_HEIGHT - 400)
+
+        def ball_painted():
+            shot = self.desktop.screenshot()
+            red = box_of(shot, *area, is_red)
+            if red is None:
+                return None
+            margin = 8
+            box = painted_box(shot, red[0] - margin, red[1] - margin,
+                              red[2] - red[0] + 2 * margin, red[3] - red[1] + 2 * margin)
+            return shot, box
+
+        shot, box = wait_until(ball_painted, 5, interval=0.1, what="the ball on the screen")
+        self.assertNear(box[2] - box[0], diameter, 1, "width of the painted ball")
+        self.assertNear(box[3] - box[1], diameter, 1, "height of the painted ball")
+        cx, cy = (box[0] + box[2]) / 2, (box[1] + box[3]) / 2
+        survey = disc_survey(shot, cx, cy, diameter)
+        self.assertGreater(survey["outside_background"], 0.97,
+                           f"the corners of the ball's square are painted: {survey}")
+        self.assertGreater(survey["inside_covered"], 0.97, f"the disc has holes: {survey}")
+        self.assertGreater(survey["core_red"], 0.97, f"the disc is not red: {survey}")
+
+
+if __name__ == "__main__":
+    main()
