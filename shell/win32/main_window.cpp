@@ -7,6 +7,7 @@
 
 #include "colours.h"
 #include "controls.h"
+#include "held_keys.h"
 #include "pictures.h"
 #include "shell/design/designs.h"
 #include "shell/core/handler_guard.h"
@@ -45,6 +46,10 @@ RECT windowRect(HWND hwnd) {
     RECT rect{};
     GetWindowRect(hwnd, &rect);
     return rect;
+}
+
+bool isWindowOfThisThread(HWND hwnd) {
+    return hwnd != nullptr && GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
 }
 
 }  // namespace
@@ -254,7 +259,15 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         }
         break;
+    case WM_ACTIVATEAPP:
+        if (wParam == FALSE) {
+            releaseHeldKeys();
+        }
+        break;
     case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && !isWindowOfThisThread(reinterpret_cast<HWND>(lParam))) {
+            releaseHeldKeys();
+        }
         // The start button is the one control that takes the focus, so Space
         // presses it while the window is active.
         if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
