@@ -163,6 +163,20 @@ void MainWindow::enableTimer(Timer timer) {
     enabled = true;
 }
 
+void MainWindow::raisePieces() {
+    // The pieces keep normal stacking (never topmost): they come to the top
+    // with the main window, without taking the activation from it.
+    if (!services_) {
+        return;
+    }
+    for (Piece piece : {Piece::Ball, Piece::LeftBat, Piece::RightBat}) {
+        if (const PieceWindow* window = services_->existingPiece(piece); window != nullptr) {
+            SetWindowPos(window->handle(), HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        }
+    }
+}
+
 void MainWindow::Form_Load() {
     setOuterLeft(static_cast<float>(static_cast<double>(screenWidthTwips()) / 2.0 -
                                     static_cast<double>(outerWidth()) / 2.0));
@@ -267,6 +281,9 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE && !isWindowOfThisThread(reinterpret_cast<HWND>(lParam))) {
             releaseHeldKeys();
+        }
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            raisePieces();
         }
         // The start button is the one control that takes the focus, so Space
         // presses it while the window is active.
