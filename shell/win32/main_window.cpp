@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -55,6 +56,10 @@ bool isWindowOfThisThread(HWND hwnd) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) {
+    // The manifest asks for Common Controls 6; this loads it, so that its
+    // button is the one created.
+    const INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&commonControls);
     WindowClassLook look{.background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1))};
     if (kDesign.hasIcon) {
         look.icon = programIcon(instance, GetSystemMetrics(SM_CXICON));
