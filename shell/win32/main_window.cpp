@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "click_on_release.h"
 #include "colours.h"
 #include "controls.h"
 #include "held_keys.h"
@@ -75,6 +76,9 @@ MainWindow::MainWindow(HINSTANCE instance) {
     hwnd_ = CreateWindowExW(style.exStyle, kClassName, widen(kDesign.title).c_str(), style.style, 0, 0, outer.cx,
                             outer.cy, nullptr, nullptr, instance, this);
     buildControls();
+    // The page opens when the button is released over the link, not on the
+    // press that a label's click notice reports.
+    clickOnRelease(control("lblURL"), [this] { runHandler([this] { lblURL_Click(); }); });
 
     services_ = std::make_unique<Win32Services>(Win32Services::Bindings{
         instance, control("lblScore"), [this](Timer timer) { enableTimer(timer); }, [this] { endProgram(0); }});
@@ -232,8 +236,6 @@ void MainWindow::onCommand(HWND control) {
         runHandler([this] { game_->cmdGo_Click(); });
     } else if (control == this->control("cmdKbrdTest")) {
         runHandler([this] { game_->cmdKbrdTest_Click(); });
-    } else if (control == this->control("lblURL")) {
-        runHandler([this] { lblURL_Click(); });
     }
 }
 
@@ -258,7 +260,6 @@ LRESULT MainWindow::labelColours(HDC dc, HWND label) {
 LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        // Both a button's click and a label's click arrive with code 0.
         if (HIWORD(wParam) == BN_CLICKED) {
             onCommand(reinterpret_cast<HWND>(lParam));
         }
