@@ -280,6 +280,8 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         }
         break;
     case WM_ACTIVATEAPP:
+        // Another program becomes active: the keys held now are let go
+        // there, where this thread never hears of it.
         if (wParam == FALSE) {
             releaseHeldKeys();
         }
@@ -288,6 +290,7 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         if (LOWORD(wParam) == WA_INACTIVE && !isWindowOfThisThread(reinterpret_cast<HWND>(lParam))) {
             releaseHeldKeys();
         }
+        // Another program may have covered the pieces meanwhile.
         if (LOWORD(wParam) != WA_INACTIVE) {
             raisePieces();
         }
