@@ -20,7 +20,7 @@ import test_scoring
 import test_startup
 import test_window_manager
 from pictures import disc_survey, painted_box
-from volleon_app import BALL, KEYBOARD_TICK, LEFT_BAT, SCORE_LABEL
+from volleon_app import BALL, KEYBOARD_TICK, LEFT_BAT
 from wine_app import WineVolleon
 from xserver import XServer, spawn, stop, wait_until
 
@@ -100,23 +100,23 @@ class WineWindowManagerTest(test_window_manager.WindowManagerTest, WineCase):
 
 class WineProgramSwitchTest(WineCase):
     """The player switches to another program (xlogo here) and back, under a
-    window manager."""
+    window manager. A key let go in the other program never reaches the
+    game's thread."""
 
     WINDOW_MANAGER = True
 
     def activate(self, window):
-        self.desktop.server.run(["xdotool", "windowactivate", "--sync", window])
+        self.server.run(["xdotool", "windowactivate", "--sync", window])
         wait_until(lambda: self.desktop.has_focus(window), 5, what=f"window {window} to take the focus")
 
     def test_a_key_let_go_in_another_program_stops_the_bat(self):
         main_window, pieces = self.start_match()
-        self.activate(main_window)
         other = spawn(["xlogo", "-geometry", "300x300+0+0"], env=self.server.env)
         self.addCleanup(stop, other)
         found = wait_until(
-            lambda: self.desktop.server.run(["xdotool", "search", "--onlyvisible", "--class", "xlogo"],
-                                            check=False).split(), 10, what="xlogo's window")
-        other_window = hex(int(found[0]))
+            lambda: self.server.run(["xdotool", "search", "--onlyvisible", "--class", "xlogo"],
+                                    check=False).split(), 10, what="xlogo's window")
+        other_window = hex(int(found[0]))  # xdotool gives decimal ids
         self.activate(main_window)
 
         def bat_top():
