@@ -14,8 +14,8 @@ DWORD styleOf(const design::ControlDesign& control) {
     if (control.kind == design::ControlKind::PushButton) {
         return style | WS_TABSTOP | BS_PUSHBUTTON;
     }
-    // Labels never take the focus; SS_NOTIFY reports clicks and lets the
-    // parent choose the mouse cursor over them.
+    // Labels never take the focus; SS_NOTIFY gives them the mouse, so that
+    // a label can be clicked and the parent chooses the cursor over it.
     return style | SS_NOTIFY | (control.alignment == design::TextAlignment::Centre ? SS_CENTER : SS_LEFT);
 }
 

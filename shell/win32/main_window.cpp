@@ -1,11 +1,14 @@
 #include "main_window.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
 
+#include "click_on_release.h"
 #include "colours.h"
 #include "controls.h"
+#include "held_keys.h"
 #include "pictures.h"
 #include "shell/core/tab_order.h"
 #include "shell/design/designs.h"
@@ -46,9 +49,17 @@ RECT windowRect(HWND hwnd) {
     return rect;
 }
 
+bool isWindowOfThisThread(HWND hwnd) {
+    return hwnd != nullptr && GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
+}
+
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) {
+    // The manifest asks for Common Controls 6; this loads it, so that its
+    // button is the one created.
+    const INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&commonControls);
     WindowClassLook look{.background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1))};
     if (kDesign.hasIcon) {
         look.icon = programIcon(instance, GetSystemMetrics(SM_CXICON));
@@ -64,6 +75,9 @@ MainWindow::MainWindow(HINSTANCE instance) {
     hwnd_ = CreateWindowExW(style.exStyle, kClassName, widen(kDesign.title).c_str(), style.style, 0, 0, outer.cx,
                             outer.cy, nullptr, nullptr, instance, this);
     buildControls();
+    // The page opens when the button is released over the link, not on the
+    // press that a label's click notice reports.
+    clickOnRelease(lblURL_, [this] { runHandler([this] { lblURL_Click(); }); });
 
     services_ = std::make_unique<Win32Services>(Win32Services::Bindings{
         instance, lblScore_, [this](Timer timer) { enableTimer(timer); }, [this] { endProgram(0); }});
@@ -153,6 +167,20 @@ void MainWindow::enableTimer(Timer timer) {
     enabled = true;
 }
 
+void MainWindow::raisePieces() {
+    // The pieces keep normal stacking (never topmost): they come to the top
+    // with the main window, without taking the activation from it.
+    if (!services_) {
+        return;
+    }
+    for (Piece piece : {Piece::Ball, Piece::LeftBat, Piece::RightBat}) {
+        if (const PieceWindow* window = services_->existingPiece(piece); window != nullptr) {
+            SetWindowPos(window->handle(), HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        }
+    }
+}
+
 void MainWindow::Form_Load() { setOuterLeft(centredOnScreen(services_->screenWidth(), outerWidth())); }
 
 void MainWindow::Form_Unload() { services_->endProgram(); }
@@ -195,8 +223,6 @@ void MainWindow::onCommand(HWND control) {
         runHandler([this] { game_->cmdGo_Click(); });
     } else if (control == cmdKbrdTest_) {
         runHandler([this] { game_->cmdKbrdTest_Click(); });
-    } else if (control == lblURL_) {
-        runHandler([this] { lblURL_Click(); });
     }
 }
 
@@ -221,7 +247,6 @@ LRESULT MainWindow::labelColours(HDC dc, HWND label) {
 LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        // Both a button's click and a label's click arrive with code 0.
         if (HIWORD(wParam) == BN_CLICKED) {
             onCommand(reinterpret_cast<HWND>(lParam));
         }
@@ -241,7 +266,21 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         }
         break;
+    case WM_ACTIVATEAPP:
+        // Another program becomes active: the keys held now are let go
+        // there, where this thread never hears of it.
+        if (wParam == FALSE) {
+            releaseHeldKeys();
+        }
+        break;
     case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && !isWindowOfThisThread(reinterpret_cast<HWND>(lParam))) {
+            releaseHeldKeys();
+        }
+        // Another program may have covered the pieces meanwhile.
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            raisePieces();
+        }
         // The start button is the one control that takes the focus, so Space
         // presses it while the window is active.
         if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {

@@ -63,6 +63,8 @@ private:
     LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void buildControls();
     void enableTimer(Timer timer);
+    // Brings the pieces that exist to the top of the stacking order.
+    void raisePieces();
     void onCommand(HWND control);
     LRESULT labelColours(HDC dc, HWND label);
 

@@ -1,15 +1,17 @@
 """The "Home Page" label hands the home page's address to the desktop's URL
-handler (xdg-open, replaced here by a script that records its arguments),
-and the game goes on."""
+handler (xdg-open, replaced here by a script that records its arguments)
+when the button pressed on it is released over it, and the game goes on."""
 
 import os
 import time
 
 from e2e_case import E2ETestCase, main
-from volleon_app import BALL, HOME_PAGE_LABEL, LEFT_BAT
+from volleon_app import BALL, HOME_PAGE_LABEL, LEFT_BAT, SCORE_LABEL
 from xserver import wait_until
 
 HOME_PAGE = "https://volleon.example/"
+# Long enough for the page to open: under Wine it takes about 0.4 s.
+OPENING_TIME = 1.0
 
 RECORDER = """#!/bin/sh
 printf '%s\\n' "$@" > "{record}.part" && mv "{record}.part" "{record}"
@@ -30,7 +32,16 @@ class HomePageTest(E2ETestCase):
 
     def test_link_opens_home_page_and_play_goes_on(self):
         main_window, pieces = self.start_match()
-        self.desktop.click(*self.app.client_point(main_window, HOME_PAGE_LABEL))
+        link = self.app.client_point(main_window, HOME_PAGE_LABEL)
+        # Neither the press nor a release away from the link opens the page.
+        self.desktop.press(*link)
+        time.sleep(OPENING_TIME)
+        self.assertFalse(os.path.exists(self.record), "the page opened on the press")
+        self.desktop.release(*self.app.client_point(main_window, SCORE_LABEL))
+        time.sleep(OPENING_TIME)
+        self.assertFalse(os.path.exists(self.record), "the page opened on a release off the link")
+
+        self.desktop.click(*link)
 
         wait_until(lambda: os.path.exists(self.record), 5, what="xdg-open to be run")
         with open(self.record) as f:

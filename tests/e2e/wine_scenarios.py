@@ -20,9 +20,9 @@ import test_scoring
 import test_startup
 import test_window_manager
 from pictures import disc_survey, painted_box
-from volleon_app import BALL
+from volleon_app import BALL, KEYBOARD_TICK, LEFT_BAT
 from wine_app import WineVolleon
-from xserver import XServer
+from xserver import XServer, spawn, stop, wait_until
 
 WINE = argparse.Namespace(wine_run=None, wineprefix=None)
 
@@ -96,6 +96,46 @@ class WineHomePageTest(test_home_page.HomePageTest, WineCase):
 
 class WineWindowManagerTest(test_window_manager.WindowManagerTest, WineCase):
     pass
+
+
+class WineProgramSwitchTest(WineCase):
+    """The player switches to another program (xlogo here) and back, under a
+    window manager. A key let go in the other program never reaches the
+    game's thread."""
+
+    WINDOW_MANAGER = True
+
+    def activate(self, window):
+        self.server.run(["xdotool", "windowactivate", "--sync", window])
+        wait_until(lambda: self.desktop.has_focus(window), 5, what=f"window {window} to take the focus")
+
+    def test_a_key_let_go_in_another_program_stops_the_bat(self):
+        main_window, pieces = self.start_match()
+        other = spawn(["xlogo", "-geometry", "300x300+0+0"], env=self.server.env)
+        self.addCleanup(stop, other)
+        found = wait_until(
+            lambda: self.server.run(["xdotool", "search", "--onlyvisible", "--class", "xlogo"],
+                                    check=False).split(), 10, what="xlogo's window")
+        other_window = hex(int(found[0]))  # xdotool gives decimal ids
+        self.activate(main_window)
+
+        def bat_top():
+            return self.desktop.geometry(pieces[LEFT_BAT]).outer_y
+
+        start = bat_top()
+        self.desktop.key_down("a")
+        time.sleep(5 * KEYBOARD_TICK)
+        self.activate(other_window)
+        self.desktop.key_up("a")
+        time.sleep(3 * KEYBOARD_TICK)
+        away = bat_top()
+        self.assertLess(away, start, "A did not move the bat")
+        time.sleep(5 * KEYBOARD_TICK)
+        self.assertEqual(bat_top(), away, "the bat moves on its own while another program is active")
+
+        self.activate(main_window)
+        time.sleep(5 * KEYBOARD_TICK)
+        self.assertEqual(bat_top(), away, "the bat moves on its own after the switch back")
 
 
 def main():

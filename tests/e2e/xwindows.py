@@ -127,6 +127,16 @@ class Desktop:
         self.server.run(["xdotool", "mousemove", "--sync", str(round(x)), str(round(y)),
                          "click", "1"])
 
+    def press(self, x, y):
+        """Moves the pointer to (x, y) and presses the left button there."""
+        self.server.run(["xdotool", "mousemove", "--sync", str(round(x)), str(round(y)),
+                         "mousedown", "1"])
+
+    def release(self, x, y):
+        """Moves the pointer to (x, y) and lets the left button go there."""
+        self.server.run(["xdotool", "mousemove", "--sync", str(round(x)), str(round(y)),
+                         "mouseup", "1"])
+
     def key(self, *keys):
         self.server.run(["xdotool", "key", *keys])
 

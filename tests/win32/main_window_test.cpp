@@ -2,6 +2,9 @@
 // the design places them, the link's look and cursor, and the handlers it
 // runs from its button, its timers and its close button.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include <cmath>
 #include <memory>
@@ -79,6 +82,11 @@ TEST_F(MainWindowTest, ControlsStandWhereTheirDesignsPutThem) {
         wchar_t className[16] = {};
         GetClassNameW(hwnd, className, 16);
         EXPECT_STREQ(className, design.kind == design::ControlKind::PushButton ? L"Button" : L"Static");
+        if (design.kind == design::ControlKind::PushButton) {
+            // Drawn by Common Controls 6, in the system's current style.
+            SIZE ideal{};
+            EXPECT_TRUE(SendMessageW(hwnd, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+        }
         EXPECT_EQ(test::windowText(hwnd), widen(design.text));
         // The window itself is hidden until the caller shows it.
         EXPECT_EQ((GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0, design.visible);

@@ -18,15 +18,18 @@ using test::windowRect;
 // Nearest pixel of a twip length, as a window of that design gets it.
 int pixels(double twips, float perPixel) { return static_cast<int>(std::nearbyint(twips / perPixel)); }
 
-TEST(ScreenMetrics, TheManifestDeclaresPerMonitorDpiAwareness) {
+TEST(ScreenMetrics, TheManifestDeclaresSystemDpiAwarenessOnly) {
     // Without it, Windows would scale the windows and tell the program 96
-    // DPI on a screen of another DPI. (Wine scales nothing either way.)
+    // DPI on a screen of another DPI; per-monitor awareness would leave a
+    // window unscaled on a monitor of another DPI, which the program does
+    // not follow. (Wine scales nothing either way, and reports per-monitor
+    // awareness for both.)
     HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
     ASSERT_NE(resource, nullptr);
     const char* text = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
     const std::string manifest(text, SizeofResource(nullptr, resource));
-    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos) << manifest;
-    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos) << manifest;
+    EXPECT_EQ(manifest.find("dpiAwareness"), std::string::npos) << manifest;
 }
 
 TEST(ScreenMetrics, FollowTheScreensLogicalDpi) {
