@@ -1,7 +1,9 @@
 #include "main_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
@@ -13,6 +15,7 @@
 #include "pictures.h"
 #include "shell/design/designs.h"
 #include "shell/core/handler_guard.h"
+#include "shell/core/home_page.h"
 
 namespace volleon::qt {
 
@@ -123,7 +126,9 @@ void MainWindow::Form_Unload() { services_->endProgram(); }
 
 void MainWindow::lblURL_Click() {
     // The result is not looked at: without a browser nothing happens.
-    QDesktopServices::openUrl(QUrl(toQString(design::kHomePageUrl)));
+    const std::string address =
+        core::homePageAddress(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    if (!address.empty()) QDesktopServices::openUrl(QUrl(toQString(address)));
 }
 
 void MainWindow::onTick(Timer timer) {

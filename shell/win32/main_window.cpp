@@ -10,6 +10,7 @@
 #include "pictures.h"
 #include "shell/design/designs.h"
 #include "shell/core/handler_guard.h"
+#include "shell/core/home_page.h"
 #include "text.h"
 #include "twips.h"
 #include "window_class.h"
@@ -167,9 +168,9 @@ void MainWindow::Form_Unload() { services_->endProgram(); }
 
 void MainWindow::lblURL_Click() {
     // The result is not looked at: without a browser nothing happens.
-    const std::string url(design::kHomePageUrl);
     const std::string folder = programFolder();
-    ShellExecuteA(hwnd_, "open", url.c_str(), "", folder.c_str(), SW_SHOWDEFAULT);
+    const std::string page = core::homePageAddress(folder);
+    if (!page.empty()) ShellExecuteA(hwnd_, "open", page.c_str(), "", folder.c_str(), SW_SHOWDEFAULT);
 }
 
 void MainWindow::runHandler(const std::function<void()>& handler) {
