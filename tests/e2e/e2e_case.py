@@ -1,6 +1,7 @@
 """Common ground of the end-to-end tests: the command line every test file
-takes (--binary PATH --dpi N [--home-page PAGE]), and a TestCase that gives each test its own
-X server and its own run of the program, both torn down whatever happens."""
+takes (--binary PATH --dpi N [--home-page PAGE]), and a TestCase that gives
+each test its own X server and its own run of the program, both torn down
+whatever happens."""
 
 import argparse
 import signal
