@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: the main build (warnings as
-# errors) with its unit, widget and end-to-end tests, the rules under
+# errors) with its unit, widget and end-to-end tests and its Debian package
+# checked by lintian, desktop-file-validate and appstreamcli, the rules under
 # AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzz run, and
-# the Windows build with its tests under Wine.
+# the Windows build with its tests under Wine and its ZIP archive.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -13,6 +14,11 @@ echo "== main build and tests"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLLEON_WERROR=ON
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
+
+echo "== the Debian package and its validators"
+rm -f build/test/volleon_*.deb
+(cd build/test && cpack -G DEB)
+bash scripts/validate-deb.sh build/test/volleon_*.deb
 
 echo "== rules under sanitizers"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DVOLLEON_WERROR=ON -DVOLLEON_SANITIZE=ON \
@@ -35,4 +41,7 @@ cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake 
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLLEON_WERROR=ON
 cmake --build build/windows -j "$jobs"
 ctest --test-dir build/windows --output-on-failure -j "$jobs"
+rm -f build/windows/volleon-*.zip
+(cd build/windows && cpack -G ZIP)
+python3 -m zipfile -l build/windows/volleon-*.zip
 WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true

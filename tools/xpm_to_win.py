@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Converts the program's XPM pictures into Windows icon and cursor files.
 
-    xpm_to_win.py icon PICTURE.xpm OUT.ico
+    xpm_to_win.py icon PICTURE.xpm OUT.ico [SIZE ...]
     xpm_to_win.py cursor PICTURE.xpm OUT.cur
 
-An icon is written with 4 bits per pixel on the standard 16-colour palette,
-a cursor with 1 bit per pixel (black and white) and the hot spot that the
-XPM header gives. In both, the XPM colour None becomes the transparency mask.
+An icon holds one image for each SIZE (pixels across; the picture's own size
+when none is given), each the picture scaled up by a whole factor, nearest
+neighbour, so that every size shows the same pixels. Icon images are
+written with 4 bits per pixel on the standard 16-colour palette, a cursor
+with 1 bit per pixel (black and white) and the hot spot that the XPM header
+gives. In both, the XPM colour None becomes the transparency mask.
 A colour that the chosen format cannot hold is an error, so the pictures stay
 exactly as drawn.
 """
@@ -69,6 +72,20 @@ def parse_xpm(text):
     return Picture(width, height, rows, hot_spot)
 
 
+def scaled(picture, size):
+    """The picture scaled to size pixels across by repeating each pixel: size
+    must be a whole multiple of the picture's width, and the picture square."""
+    if picture.width != picture.height:
+        raise ValueError("only square pictures can be scaled")
+    if size <= 0 or size % picture.width:
+        raise ValueError(f"{size} is not a whole multiple of {picture.width}")
+    factor = size // picture.width
+    rows = [[colour for colour in row for _ in range(factor)]
+            for row in picture.rows for _ in range(factor)]
+    hot_spot = picture.hot_spot and (picture.hot_spot[0] * factor, picture.hot_spot[1] * factor)
+    return Picture(size, size, rows, hot_spot)
+
+
 def _pack_rows(rows, bits):
     """Rows of values of the given bit depth, bottom row first, each row
     padded to a multiple of four bytes (the DIB layout)."""
@@ -115,9 +132,14 @@ def _image(picture, palette):
     return header + colours + xor_bits + and_bits, bits
 
 
-def icon_file(picture):
-    image, bits = _image(picture, STANDARD_16)
-    return _resource_file(picture, image, kind=1, colour_count=16, field1=1, field2=bits)
+def icon_file(picture, sizes=None):
+    """An .ico file with the picture at each of the sizes, smallest first."""
+    entries = []
+    for size in sorted(sizes or [picture.width]):
+        image_picture = scaled(picture, size)
+        image, bits = _image(image_picture, STANDARD_16)
+        entries.append((image_picture, image, 1, bits))
+    return _resource_file(entries, kind=1, colour_count=16)
 
 
 def cursor_file(picture):
@@ -125,28 +147,33 @@ def cursor_file(picture):
         raise ValueError("a cursor needs a hot spot in the XPM header")
     image, _ = _image(picture, BLACK_AND_WHITE)
     x, y = picture.hot_spot
-    return _resource_file(picture, image, kind=2, colour_count=2, field1=x, field2=y)
+    return _resource_file([(picture, image, x, y)], kind=2, colour_count=2)
 
 
-def _resource_file(picture, image, kind, colour_count, field1, field2):
-    """An .ico (kind 1) or .cur (kind 2) file holding one image. field1 and
-    field2 are planes and bit count for an icon, the hot spot for a cursor."""
-    if not (0 < picture.width <= 256 and 0 < picture.height <= 256):
-        raise ValueError("pictures must be 1 to 256 pixels across")
-    directory = struct.pack("<HHH", 0, kind, 1)
-    entry = struct.pack("<BBBBHHII", picture.width % 256, picture.height % 256, colour_count, 0,
-                        field1, field2, len(image), 6 + 16)
-    return directory + entry + image
+def _resource_file(entries, kind, colour_count):
+    """An .ico (kind 1) or .cur (kind 2) file holding the images of entries,
+    each (picture, image, field1, field2). field1 and field2 are planes and
+    bit count for an icon, the hot spot for a cursor."""
+    directory = struct.pack("<HHH", 0, kind, len(entries))
+    offset = 6 + 16 * len(entries)
+    images = b""
+    for picture, image, field1, field2 in entries:
+        if not (0 < picture.width <= 256 and 0 < picture.height <= 256):
+            raise ValueError("pictures must be 1 to 256 pixels across")
+        directory += struct.pack("<BBBBHHII", picture.width % 256, picture.height % 256,
+                                 colour_count, 0, field1, field2, len(image), offset + len(images))
+        images += image
+    return directory + images
 
 
 def main(argv):
-    if len(argv) != 4 or argv[1] not in ("icon", "cursor"):
+    if len(argv) < 4 or argv[1] not in ("icon", "cursor") or (argv[1] == "cursor" and len(argv) != 4):
         sys.stderr.write(__doc__)
         return 2
-    kind, source, target = argv[1:]
+    kind, source, target = argv[1:4]
     with open(source, encoding="ascii") as f:
         picture = parse_xpm(f.read())
-    data = icon_file(picture) if kind == "icon" else cursor_file(picture)
+    data = icon_file(picture, [int(v) for v in argv[4:]]) if kind == "icon" else cursor_file(picture)
     with open(target, "wb") as f:
         f.write(data)
     return 0

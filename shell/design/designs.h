@@ -1,7 +1,5 @@
-// The four windows of the program and the home-page address.
+// The four windows of the program.
 #pragma once
-
-#include <string_view>
 
 #include "game/services.h"
 #include "window_design.h"
@@ -36,9 +34,6 @@ extern const WindowDesign kFrmRight;
 
 // The design of a piece window.
 const WindowDesign& pieceDesign(Piece piece);
-
-// Opened by the "Home Page" label.
-inline constexpr std::string_view kHomePageUrl = "https://volleon.example/";
 
 // Hot spot of the link cursor over lblURL, in the cursor picture's pixels.
 inline constexpr PixelPoint kLinkCursorHotSpot{2, 1};

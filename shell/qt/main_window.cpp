@@ -1,7 +1,9 @@
 #include "main_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -13,6 +15,7 @@
 #include "frame_extents.h"
 #include "pictures.h"
 #include "qt_text.h"
+#include "shell/core/home_page.h"
 #include "shell/core/tab_order.h"
 #include "shell/design/designs.h"
 
@@ -147,7 +150,9 @@ void MainWindow::Form_Unload() { services_->endProgram(); }
 
 void MainWindow::lblURL_Click() {
     // The result is not looked at: without a browser nothing happens.
-    QDesktopServices::openUrl(QUrl(toQString(design::kHomePageUrl)));
+    const std::string address =
+        core::homePageAddress(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    if (!address.empty()) QDesktopServices::openUrl(QUrl(toQString(address)));
 }
 
 void MainWindow::onTick(Timer timer) {

@@ -10,6 +10,7 @@
 #include "controls.h"
 #include "held_keys.h"
 #include "pictures.h"
+#include "shell/core/home_page.h"
 #include "shell/core/tab_order.h"
 #include "shell/design/designs.h"
 #include "text.h"
@@ -187,9 +188,11 @@ void MainWindow::Form_Unload() { services_->endProgram(); }
 
 void MainWindow::lblURL_Click() {
     // The result is not looked at: without a browser nothing happens.
-    const std::string url(design::kHomePageUrl);
     const std::string folder = programFolder();
-    ShellExecuteA(hwnd_, "open", url.c_str(), "", folder.c_str(), SW_SHOWDEFAULT);
+    const std::string page = core::homePageAddress(folder);
+    if (!page.empty()) {
+        ShellExecuteA(hwnd_, "open", page.c_str(), "", folder.c_str(), SW_SHOWDEFAULT);
+    }
 }
 
 void MainWindow::runHandler(const std::function<void()>& handler) {

@@ -1,6 +1,7 @@
 """Common ground of the end-to-end tests: the command line every test file
-takes (--binary PATH --dpi N), and a TestCase that gives each test its own
-X server and its own run of the program, both torn down whatever happens."""
+takes (--binary PATH --dpi N [--home-page PAGE]), and a TestCase that gives
+each test its own X server and its own run of the program, both torn down
+whatever happens."""
 
 import argparse
 import signal
@@ -10,7 +11,7 @@ import unittest
 from volleon_app import BALL_SIZE, BAT_CLIENT, LEFT_BAT, RIGHT_BAT, Volleon
 from xserver import SCREEN_HEIGHT, SCREEN_WIDTH, XServer
 
-OPTIONS = argparse.Namespace(binary=None, dpi=96)
+OPTIONS = argparse.Namespace(binary=None, dpi=96, home_page=None)
 
 
 class E2ETestCase(unittest.TestCase):
@@ -81,6 +82,8 @@ def main():
     parser = argparse.ArgumentParser(add_help=False)
     parser.add_argument("--binary", required=True, help="the volleon program")
     parser.add_argument("--dpi", type=int, default=96, help="DPI of the test screen")
+    parser.add_argument("--home-page", help="what the Home Page link opens: the build's web "
+                        "address, or the path of the page that ships with the program")
     _, rest = parser.parse_known_args(namespace=OPTIONS)
     signal.signal(signal.SIGTERM, _terminate)
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)

@@ -1,15 +1,18 @@
 """The "Home Page" label hands the home page's address to the desktop's URL
 handler (xdg-open, replaced here by a script that records its arguments)
-when the button pressed on it is released over it, and the game goes on."""
+when the button pressed on it is released over it, and the game goes on.
+The address is the build's web address, or else the file: URL of the page
+that ships with the program (--home-page)."""
 
 import os
 import time
+import urllib.parse
 
+import e2e_case
 from e2e_case import E2ETestCase, main
 from volleon_app import BALL, HOME_PAGE_LABEL, LEFT_BAT, SCORE_LABEL
 from xserver import wait_until
 
-HOME_PAGE = "https://volleon.example/"
 # Long enough for the page to open: under Wine it takes about 0.4 s.
 OPENING_TIME = 1.0
 
@@ -30,6 +33,12 @@ class HomePageTest(E2ETestCase):
         os.chmod(script, 0o755)
         return {"PATH": bin_dir + os.pathsep + os.environ.get("PATH", "")}
 
+    def expected_address(self):
+        page = e2e_case.OPTIONS.home_page
+        if "://" in page:
+            return page
+        return "file://" + urllib.parse.quote(os.path.realpath(page))
+
     def test_link_opens_home_page_and_play_goes_on(self):
         main_window, pieces = self.start_match()
         link = self.app.client_point(main_window, HOME_PAGE_LABEL)
@@ -45,7 +54,7 @@ class HomePageTest(E2ETestCase):
 
         wait_until(lambda: os.path.exists(self.record), 5, what="xdg-open to be run")
         with open(self.record) as f:
-            self.assertEqual(f.read().splitlines(), [HOME_PAGE])
+            self.assertEqual(f.read().splitlines(), [self.expected_address()])
 
         self.assertTrue(self.app.running())
         before = self.desktop.geometry(pieces[BALL])

@@ -21,7 +21,7 @@ import test_startup
 import test_window_manager
 from pictures import disc_survey, painted_box
 from volleon_app import BALL, KEYBOARD_TICK, LEFT_BAT
-from wine_app import WineVolleon
+from wine_app import WineVolleon, run_wine
 from xserver import XServer, spawn, stop, wait_until
 
 WINE = argparse.Namespace(wine_run=None, wineprefix=None)
@@ -91,7 +91,14 @@ class WineScoringTest(test_scoring.ScoringTest, WineCase):
 
 
 class WineHomePageTest(test_home_page.HomePageTest, WineCase):
-    pass
+    """The test prefix is made without a browser, so nothing opens .html
+    files in it, as the default browser does on Windows: the test gives them
+    to Wine's browser launcher, which hands them to xdg-open."""
+
+    def setUp(self):
+        super().setUp()
+        run_wine(WINE.wine_run, self.app.wineprefix, self.app.run_env,
+                 ["reg", "add", r"HKCR\.html", "/ve", "/d", "htmlfile", "/f"])
 
 
 class WineWindowManagerTest(test_window_manager.WindowManagerTest, WineCase):
