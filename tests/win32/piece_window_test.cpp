@@ -3,6 +3,7 @@
 // in twips, showing without activation and the ball's elliptic region.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 
@@ -124,6 +125,29 @@ TEST_F(PieceWindowTest, PositionsKeepTheirTwipsAndStandAtTheNearestPixel) {
     // Moving one coordinate leaves the other as it was set.
     services.setLeft(Piece::LeftBat, 1234.5f);
     EXPECT_EQ(services.top(Piece::LeftBat), static_cast<float>(-2.75 * perPixelY));
+}
+
+TEST_F(PieceWindowTest, ABatFarBelowTheScreenComesBackVisibleAtItsPlace) {
+    services.show(Piece::LeftBat);
+    // Held down for minutes: past the 16-bit coordinates of the X server
+    // under Wine and farBelow off every screen.
+    const float farBelow = static_cast<float>(perPixelY * (65536.0 + 500.0));
+    services.setTop(Piece::LeftBat, farBelow);
+    test::pumpMessages(std::chrono::milliseconds(100));
+    EXPECT_EQ(services.top(Piece::LeftBat), farBelow) << "the rules read back what they wrote";
+    EXPECT_GT(windowRect(handle(Piece::LeftBat)).top, GetSystemMetrics(SM_CYSCREEN));
+
+    const float back = 7000.0f;
+    services.setTop(Piece::LeftBat, back);
+    test::pumpMessages(std::chrono::milliseconds(300));
+    const RECT rect = windowRect(handle(Piece::LeftBat));
+    EXPECT_EQ(rect.top, pixels(back, perPixelY));
+    EXPECT_TRUE(IsWindowVisible(handle(Piece::LeftBat)));
+    // What the screen shows there: the red of the bat.
+    HDC screen = GetDC(nullptr);
+    const COLORREF seen = GetPixel(screen, (rect.left + rect.right) / 2, rect.top + 20);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(seen, RGB(255, 0, 0)) << "the bat is not to be seen";
 }
 
 TEST_F(PieceWindowTest, AWindowMovedByOthersReportsWhereItStands) {
