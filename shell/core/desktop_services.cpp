@@ -12,7 +12,7 @@ std::size_t index(Piece piece) { return static_cast<std::size_t>(piece); }
 
 }  // namespace
 
-DesktopServices::DesktopServices() { random_.reseedFromClock(); }
+DesktopServices::DesktopServices(Binding binding) : binding_(std::move(binding)) { random_.reseedFromClock(); }
 
 DesktopServices::~DesktopServices() = default;
 
@@ -20,7 +20,7 @@ DesktopServices::Slot& DesktopServices::slot(Piece piece) {
     Slot& slot = pieces_[index(piece)];
     if (!slot.window) {
         const ScreenArea screen = primaryScreen();
-        slot.window = createPieceWindow(design::pieceDesign(piece));
+        slot.window = binding_.createPieceWindow(design::pieceDesign(piece));
         slot.window->Form_Load(screen.twips);
         const PixelSize size = slot.window->nativeSize();
         slot.left = centredOnScreen(screen.widthTwips(), screen.twips.fromPixelsX(size.width));
@@ -43,13 +43,13 @@ void DesktopServices::closePieces() {
     }
 }
 
-bool DesktopServices::recordEnd(int exitCode) {
+void DesktopServices::end(int exitCode) {
     if (ended_) {
-        return false;
+        return;
     }
     ended_ = true;
     exitCode_ = exitCode;
-    return true;
+    binding_.closeProgram(exitCode);
 }
 
 void DesktopServices::destroyPieces() {
@@ -67,14 +67,16 @@ void DesktopServices::holdPieceMoves(bool hold) {
     }
 }
 
-bool DesktopServices::runHandler(const std::function<void()>& handler) {
+void DesktopServices::runHandler(const std::function<void()>& handler) {
     if (ended_) {
-        return true;
+        return;
     }
     holdPieceMoves(true);
     const bool finished = runGuarded(handler);
     holdPieceMoves(false);
-    return finished;
+    if (!finished) {
+        end(1);
+    }
 }
 
 void DesktopServices::moveToNearestPixel(Slot& slot) {
@@ -154,6 +156,14 @@ float DesktopServices::twipsPerPixelX() { return primaryScreen().twips.perPixelX
 float DesktopServices::twipsPerPixelY() { return primaryScreen().twips.perPixelY(); }
 
 void DesktopServices::roundBall(std::int32_t right, std::int32_t bottom) { pieceWindow(Piece::Ball).round(right, bottom); }
+
+void DesktopServices::setScoreText(const std::string& text) { binding_.setScoreText(text); }
+
+void DesktopServices::enableTimer(Timer timer) { binding_.enableTimer(timer); }
+
+void DesktopServices::keyboardSnapshot(KeyStateBuffer& buffer) { binding_.keyboardSnapshot(buffer); }
+
+void DesktopServices::endProgram() { end(0); }
 
 void DesktopServices::seedRandom() { random_.reseedFromClock(); }
 

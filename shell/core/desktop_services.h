@@ -1,13 +1,14 @@
 // The rules' services as every desktop binding provides them: the piece
 // windows (created on first use, centred, shown once, kept at their exact
 // twips while they stand at the nearest pixel), the primary screen, the
-// random source. A binding adds its native windows and screen, the score
-// label, the timers, the keyboard and the end of the program.
+// random source, the guard around every handler and the end of the program.
+// A binding gives the few operations that are its own (Binding below).
 #pragma once
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "game/random_source.h"
 #include "game/services.h"
@@ -17,8 +18,24 @@
 
 namespace volleon::core {
 
+// What a desktop binding does its own way.
+struct Binding {
+    // The primary screen as the window system reports it now.
+    std::function<ScreenArea()> primaryScreen;
+    // A new hidden window of that design, at its designed size.
+    std::function<std::unique_ptr<PieceWindow>(const design::WindowDesign&)> createPieceWindow;
+    std::function<void(const std::string&)> setScoreText;
+    // Starts the timer unless it runs already.
+    std::function<void(Timer)> enableTimer;
+    std::function<void(KeyStateBuffer&)> keyboardSnapshot;
+    // Stops the timers, closes the windows and ends the event loop with the
+    // exit status; called once.
+    std::function<void(int exitCode)> closeProgram;
+};
+
 class DesktopServices : public Services {
 public:
+    explicit DesktopServices(Binding binding);
     ~DesktopServices() override;
 
     // The piece's window, creating it (hidden, centred) on first use.
@@ -36,16 +53,19 @@ public:
     // instead of several, with the same result: nothing is drawn in the
     // middle of a handler.
     void holdPieceMoves(bool hold);
-    // Runs one event handler of the program with the piece moves held for
-    // its length, unless the program has ended. False when an error escaped
-    // it; the error is then written to standard error as one line.
-    bool runHandler(const std::function<void()>& handler);
 
-    // The program's end as its main window records it: once, with the exit
-    // status. recordEnd is false when the program had ended already.
+    // Runs one event handler of the program with the piece moves held for
+    // its length, unless the program has ended. An error escaping it is
+    // written to standard error as one line and ends the program with
+    // status 1.
+    void runHandler(const std::function<void()>& handler);
+    // Ends the program once, with that exit status; later calls do nothing.
+    void end(int exitCode);
     bool hasEnded() const { return ended_; }
     int exitCode() const { return exitCode_; }
-    bool recordEnd(int exitCode);
+
+    // The primary screen as the binding reads it now.
+    ScreenArea primaryScreen() const { return binding_.primaryScreen(); }
 
     float left(Piece) final;
     float top(Piece) final;
@@ -59,17 +79,13 @@ public:
     float twipsPerPixelX() final;
     float twipsPerPixelY() final;
     void roundBall(std::int32_t right, std::int32_t bottom) final;
+    void setScoreText(const std::string& text) final;
+    void enableTimer(Timer timer) final;
+    void keyboardSnapshot(KeyStateBuffer& buffer) final;
     void seedRandom() final;
     float nextRandom() final;
-
-    // The primary screen as the binding reads it now.
-    virtual ScreenArea primaryScreen() const = 0;
-
-protected:
-    DesktopServices();
-
-    // A new hidden window of that design, at its designed size.
-    virtual std::unique_ptr<PieceWindow> createPieceWindow(const design::WindowDesign& design) = 0;
+    // The rules' end of the program: status 0.
+    void endProgram() final;
 
 private:
     struct Slot {
@@ -91,11 +107,22 @@ private:
     // where it stands now.
     float standing(const Slot& slot, bool horizontal);
 
+    Binding binding_;
     std::array<Slot, 3> pieces_;
     RandomSource random_;
     bool movesHeld_ = false;
     bool ended_ = false;
     int exitCode_ = 0;
+};
+
+// The shared services with the piece windows of one binding's own type.
+template <typename Window>
+class DesktopServicesOf : public DesktopServices {
+public:
+    using DesktopServices::DesktopServices;
+
+    Window& piece(Piece p) { return static_cast<Window&>(pieceWindow(p)); }
+    Window* existingPiece(Piece p) const { return static_cast<Window*>(existingPieceWindow(p)); }
 };
 
 }  // namespace volleon::core

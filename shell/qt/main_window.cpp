@@ -56,7 +56,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent, flagsOf(kDesign)) {
     buildControls();
 
     services_ = std::make_unique<QtServices>(QtServices::Bindings{
-        *lblScore_, *timerBall_, *timerKbrd_, keys_, [this] { endProgram(0); }});
+        *lblScore_, *timerBall_, *timerKbrd_, keys_, [this](int exitCode) { closeProgram(exitCode); }});
     game_ = std::make_unique<Game>(*services_);
     connectHandlers();
 
@@ -168,16 +168,9 @@ void MainWindow::onTick(Timer timer) {
     }
 }
 
-void MainWindow::runHandler(const std::function<void()>& handler) {
-    if (!services_->runHandler(handler)) {
-        endProgram(1);
-    }
-}
+void MainWindow::runHandler(const std::function<void()>& handler) { services_->runHandler(handler); }
 
-void MainWindow::endProgram(int exitCode) {
-    if (!services_->recordEnd(exitCode)) {
-        return;
-    }
+void MainWindow::closeProgram(int exitCode) {
     timerBall_->stop();
     timerKbrd_->stop();
     services_->closePieces();

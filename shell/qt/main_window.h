@@ -42,10 +42,6 @@ public:
     bool hasEnded() const { return services_->hasEnded(); }
     int exitCode() const { return services_->exitCode(); }
 
-    // Closes every window and stops both timers; no handler runs after it.
-    // Emits programEnded(exitCode) once.
-    void endProgram(int exitCode);
-
     // Runs an event handler unless the program has ended. An exception
     // escaping it is written to standard error as one line and ends the
     // program with status 1.
@@ -65,6 +61,10 @@ private:
 
     void followPrimaryScreen();
     void keepOnPrimaryScreen();
+
+    // The program's end, once: closes every window and stops both timers; no handler runs after it.
+    // Emits programEnded(exitCode) once.
+    void closeProgram(int exitCode);
 
     void Form_Load();
     void Form_Unload();

@@ -7,28 +7,35 @@
 
 namespace volleon::qt {
 
-QtServices::QtServices(Bindings bindings) : bindings_(std::move(bindings)) {}
+namespace {
 
-QtServices::~QtServices() = default;
-
-std::unique_ptr<core::PieceWindow> QtServices::createPieceWindow(const design::WindowDesign& design) {
-    return std::make_unique<PieceWindow>(design, Twips::ofPrimaryScreen());
+core::Binding qtBinding(const QtServices::Bindings& bindings) {
+    QLabel* score = &bindings.scoreLabel;
+    QTimer* ballTimer = &bindings.ballTimer;
+    QTimer* keyboardTimer = &bindings.keyboardTimer;
+    KeyStateTracker* keys = &bindings.keys;
+    return core::Binding{
+        .primaryScreen = [] { return primaryScreenArea(); },
+        .createPieceWindow =
+            [](const design::WindowDesign& design) -> std::unique_ptr<core::PieceWindow> {
+            return std::make_unique<PieceWindow>(design, Twips::ofPrimaryScreen());
+        },
+        .setScoreText = [score](const std::string& text) { score->setText(toQString(text)); },
+        .enableTimer =
+            [ballTimer, keyboardTimer](Timer timer) {
+                // Enabling a running timer leaves its countdown alone.
+                QTimer* qtimer = timer == Timer::Ball ? ballTimer : keyboardTimer;
+                if (!qtimer->isActive()) {
+                    qtimer->start();
+                }
+            },
+        .keyboardSnapshot = [keys](KeyStateBuffer& buffer) { keys->snapshot(buffer); },
+        .closeProgram = bindings.closeProgram,
+    };
 }
 
-core::ScreenArea QtServices::primaryScreen() const { return primaryScreenArea(); }
+}  // namespace
 
-void QtServices::setScoreText(const std::string& text) { bindings_.scoreLabel.setText(toQString(text)); }
-
-void QtServices::enableTimer(Timer timer) {
-    // Enabling a running timer leaves its countdown alone.
-    QTimer& qtimer = timer == Timer::Ball ? bindings_.ballTimer : bindings_.keyboardTimer;
-    if (!qtimer.isActive()) {
-        qtimer.start();
-    }
-}
-
-void QtServices::keyboardSnapshot(KeyStateBuffer& buffer) { bindings_.keys.snapshot(buffer); }
-
-void QtServices::endProgram() { bindings_.endProgram(); }
+QtServices::QtServices(const Bindings& bindings) : DesktopServicesOf(qtBinding(bindings)) {}
 
 }  // namespace volleon::qt

@@ -81,7 +81,7 @@ MainWindow::MainWindow(HINSTANCE instance) {
     clickOnRelease(lblURL_, [this] { runHandler([this] { lblURL_Click(); }); });
 
     services_ = std::make_unique<Win32Services>(Win32Services::Bindings{
-        instance, lblScore_, [this](Timer timer) { enableTimer(timer); }, [this] { endProgram(0); }});
+        instance, lblScore_, [this](Timer timer) { enableTimer(timer); }, [this](int exitCode) { closeProgram(exitCode); }});
     game_ = std::make_unique<Game>(*services_);
     runHandler([this] { Form_Load(); });
 }
@@ -195,16 +195,9 @@ void MainWindow::lblURL_Click() {
     }
 }
 
-void MainWindow::runHandler(const std::function<void()>& handler) {
-    if (!services_->runHandler(handler)) {
-        endProgram(1);
-    }
-}
+void MainWindow::runHandler(const std::function<void()>& handler) { services_->runHandler(handler); }
 
-void MainWindow::endProgram(int exitCode) {
-    if (!services_->recordEnd(exitCode)) {
-        return;
-    }
+void MainWindow::closeProgram(int exitCode) {
     for (Timer timer : {Timer::Ball, Timer::Keyboard}) {
         if (timerEnabled_[timerIndex(timer)]) {
             KillTimer(hwnd_, timerId(timer));

@@ -42,11 +42,6 @@ public:
     int exitCode() const { return services_->exitCode(); }
     bool timerEnabled(Timer timer) const;
 
-    // Stops both timers, destroys the pieces and ends the message loop with
-    // exitCode; the main window goes with the process. No handler runs
-    // after it.
-    void endProgram(int exitCode);
-
     // Runs an event handler unless the program has ended. An exception
     // escaping it is written to standard error as one line and ends the
     // program with status 1.
@@ -67,6 +62,11 @@ private:
     void raisePieces();
     void onCommand(HWND control);
     LRESULT labelColours(HDC dc, HWND label);
+
+    // The program's end, once: stops both timers, destroys the pieces and ends the message loop with
+    // exitCode; the main window goes with the process. No handler runs
+    // after it.
+    void closeProgram(int exitCode);
 
     void Form_Load();
     void Form_Unload();

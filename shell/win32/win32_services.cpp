@@ -5,31 +5,33 @@
 
 namespace volleon::win32 {
 
-Win32Services::Win32Services(Bindings bindings) : bindings_(std::move(bindings)) {}
+namespace {
 
-Win32Services::~Win32Services() = default;
-
-std::unique_ptr<core::PieceWindow> Win32Services::createPieceWindow(const design::WindowDesign& design) {
-    return std::make_unique<PieceWindow>(design, bindings_.instance);
+core::Binding win32Binding(const Win32Services::Bindings& bindings) {
+    const HINSTANCE instance = bindings.instance;
+    const HWND score = bindings.scoreLabel;
+    return core::Binding{
+        .primaryScreen =
+            [] {
+                // The primary monitor's top-left corner is the desktop's origin.
+                return core::ScreenArea{Twips::ofScreen(), 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                        GetSystemMetrics(SM_CYSCREEN)};
+            },
+        .createPieceWindow =
+            [instance](const design::WindowDesign& design) -> std::unique_ptr<core::PieceWindow> {
+            return std::make_unique<PieceWindow>(design, instance);
+        },
+        .setScoreText = [score](const std::string& text) { SetWindowTextW(score, widen(text).c_str()); },
+        .enableTimer = bindings.enableTimer,
+        // Entries 0 to 255: the state of the keys as this thread's input
+        // queue has seen them.
+        .keyboardSnapshot = [](KeyStateBuffer& buffer) { GetKeyboardState(buffer.data()); },
+        .closeProgram = bindings.closeProgram,
+    };
 }
 
-core::ScreenArea Win32Services::primaryScreen() const {
-    // The primary monitor's top-left corner is the desktop's origin.
-    return core::ScreenArea{Twips::ofScreen(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
+}  // namespace
 
-void Win32Services::setScoreText(const std::string& text) {
-    SetWindowTextW(bindings_.scoreLabel, widen(text).c_str());
-}
-
-void Win32Services::enableTimer(Timer timer) { bindings_.enableTimer(timer); }
-
-void Win32Services::keyboardSnapshot(KeyStateBuffer& buffer) {
-    // Entries 0 to 255: the state of the keys as this thread's input queue
-    // has seen them.
-    GetKeyboardState(buffer.data());
-}
-
-void Win32Services::endProgram() { bindings_.endProgram(); }
+Win32Services::Win32Services(const Bindings& bindings) : DesktopServicesOf(win32Binding(bindings)) {}
 
 }  // namespace volleon::win32

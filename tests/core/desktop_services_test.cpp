@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <memory>
+#include <stdexcept>
 
 #include "shell/core/desktop_services.h"
 #include "shell/core/native_position.h"
@@ -31,21 +32,30 @@ struct FakeWindow final : PieceWindow {
     int moves = 0;
 };
 
-class FakeDesktop final : public DesktopServices {
+// The services on a screen that a test can move and resize, with windows
+// that record where they were sent.
+class FakeDesktop final : public DesktopServicesOf<FakeWindow> {
 public:
+    FakeDesktop() : DesktopServicesOf(binding(*this)) {}
+
+    FakeWindow& window(Piece piece) { return this->piece(piece); }
+
     ScreenArea screen{design::TwipScale(15.0f, 15.0f), 0, 0, 1920, 1080};
-
-    FakeWindow& window(Piece piece) { return static_cast<FakeWindow&>(pieceWindow(piece)); }
-
-    ScreenArea primaryScreen() const override { return screen; }
-    void setScoreText(const std::string&) override {}
-    void enableTimer(Timer) override {}
-    void keyboardSnapshot(KeyStateBuffer&) override {}
-    void endProgram() override {}
+    int closedWith = -1;
 
 private:
-    std::unique_ptr<PieceWindow> createPieceWindow(const design::WindowDesign& design) override {
-        return std::make_unique<FakeWindow>(design);
+    static Binding binding(FakeDesktop& desktop) {
+        return Binding{
+            .primaryScreen = [&desktop] { return desktop.screen; },
+            .createPieceWindow =
+                [](const design::WindowDesign& design) -> std::unique_ptr<PieceWindow> {
+                return std::make_unique<FakeWindow>(design);
+            },
+            .setScoreText = [](const std::string&) {},
+            .enableTimer = [](Timer) {},
+            .keyboardSnapshot = [](KeyStateBuffer&) {},
+            .closeProgram = [&desktop](int exitCode) { desktop.closedWith = exitCode; },
+        };
     }
 };
 
@@ -117,15 +127,18 @@ TEST(DesktopServices, HeldMovesReachTheWindowOnceAndBeforeAShow) {
     EXPECT_EQ(ball.at, (PixelPosition{400, 0}));
 }
 
-TEST(DesktopServices, TheProgramEndsOnceAndNoHandlerRunsAfterwards) {
+TEST(DesktopServices, AnErrorInAHandlerEndsTheProgramOnceAndNoHandlerRunsAfterwards) {
     FakeDesktop desktop;
-    EXPECT_TRUE(desktop.runHandler([] {}));
-    EXPECT_FALSE(desktop.runHandler([] { throw std::overflow_error("overflow"); }));
-    EXPECT_TRUE(desktop.recordEnd(1));
-    EXPECT_FALSE(desktop.recordEnd(0));
+    desktop.runHandler([] {});
+    EXPECT_FALSE(desktop.hasEnded());
+    desktop.runHandler([] { throw std::overflow_error("overflow"); });
+    EXPECT_TRUE(desktop.hasEnded());
     EXPECT_EQ(desktop.exitCode(), 1);
+    EXPECT_EQ(desktop.closedWith, 1);
+    desktop.endProgram();
+    EXPECT_EQ(desktop.closedWith, 1) << "the program ends once";
     bool ran = false;
-    EXPECT_TRUE(desktop.runHandler([&] { ran = true; }));
+    desktop.runHandler([&] { ran = true; });
     EXPECT_FALSE(ran);
 }
 

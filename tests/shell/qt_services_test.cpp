@@ -29,7 +29,7 @@ protected:
     QTimer ballTimer_;
     QTimer keyboardTimer_;
     KeyStateTracker keys_;
-    QtServices services_{{score_, ballTimer_, keyboardTimer_, keys_, [this] { ++ends_; }}};
+    QtServices services_{{score_, ballTimer_, keyboardTimer_, keys_, [this](int) { ++ends_; }}};
     const testing::ExpectedSizes& expected_ = testing::expectedSizes();
 };
 

@@ -44,7 +44,7 @@ TEST(OnX11, ABatFarBelowTheScreenComesBackVisibleAtItsPlace) {
     QTimer ballTimer;
     QTimer keyboardTimer;
     KeyStateTracker keys;
-    QtServices services{{score, ballTimer, keyboardTimer, keys, [] {}}};
+    QtServices services{{score, ballTimer, keyboardTimer, keys, [](int) {}}};
     services.show(Piece::LeftBat);
     const PieceWindow& bat = services.piece(Piece::LeftBat);
     const float perPixel = services.twipsPerPixelY();

@@ -48,7 +48,7 @@ TEST(ScreenMetrics, FollowTheScreensLogicalDpi) {
 
 class PieceWindowTest : public ::testing::Test {
 protected:
-    Win32Services services{{test::instance(), nullptr, [](Timer) {}, [] {}}};
+    Win32Services services{{test::instance(), nullptr, [](Timer) {}, [](int) {}}};
     float perPixelX = Twips::ofScreen().perPixelX();
     float perPixelY = Twips::ofScreen().perPixelY();
 
