@@ -8,6 +8,7 @@ import signal
 import sys
 import unittest
 
+from pictures import disc_survey
 from volleon_app import BALL_SIZE, BAT_CLIENT, LEFT_BAT, RIGHT_BAT, Volleon
 from xserver import SCREEN_HEIGHT, SCREEN_WIDTH, XServer
 
@@ -65,6 +66,22 @@ class E2ETestCase(unittest.TestCase):
         self.assertTrue(ball.override_redirect, "the ball is not override-redirect")
         self.assertNear(ball.outer_width, self.px(BALL_SIZE), 0.5, "ball width")
         self.assertNear(ball.outer_height, self.px(BALL_SIZE), 0.5, "ball height")
+
+    def assertRoundRedDisc(self, shot, box, rim=False):
+        """The painted box (x0, y0, x1, y1) of the ball in a screenshot holds
+        a whole red disc of the ball's size with nothing painted in the
+        corners of its square; rim=True asks for its dark rim too."""
+        diameter = self.px(BALL_SIZE)
+        self.assertNear(box[2] - box[0], diameter, 1, "width of the painted ball")
+        self.assertNear(box[3] - box[1], diameter, 1, "height of the painted ball")
+        cx, cy = (box[0] + box[2]) / 2, (box[1] + box[3]) / 2
+        survey = disc_survey(shot, cx, cy, diameter)
+        self.assertGreater(survey["outside_background"], 0.97,
+                           f"the corners of the ball's square are painted: {survey}")
+        self.assertGreater(survey["inside_covered"], 0.97, f"the disc has holes: {survey}")
+        if rim:
+            self.assertGreater(survey["rim_dark"], 0.7, f"no dark rim: {survey}")
+        self.assertGreater(survey["core_red"], 0.97, f"the disc is not red: {survey}")
 
     def start_match(self):
         """Waits for the main window, presses Go; returns (main id, {piece: id})."""
