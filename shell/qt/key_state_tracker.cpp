@@ -7,6 +7,7 @@
 
 #include "layout_keys.h"
 #include "virtual_keys.h"
+#include "x11_display.h"
 #include "x11_layout_keys.h"
 
 #if QT_CONFIG(xcb)
@@ -21,13 +22,10 @@ bool isValidCode(int virtualKey) { return virtualKey > 0 && virtualKey < 256; }
 
 std::unique_ptr<X11LayoutKeys> x11Layout() {
 #if QT_CONFIG(xcb)
-    if (qGuiApp != nullptr) {
-        if (const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-            return X11LayoutKeys::create(x11->connection());
-        }
-    }
-#endif
+    return X11LayoutKeys::create(x11Connection());
+#else
     return nullptr;
+#endif
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "game/game.h"
+
 struct xkb_context;
 struct xkb_keymap;
 
@@ -25,7 +27,7 @@ using KeymapPtr = std::unique_ptr<xkb_keymap, KeymapDeleter>;
 KeymapPtr compileKeymap(xkb_context* context, const char* layout, const char* variant = "");
 
 // The codes in the order of kLayoutKeyCodes.
-inline constexpr std::array<int, 5> kLayoutKeyCodes = {65, 90, 222, 191, 27};
+inline constexpr std::array<int, 5> kLayoutKeyCodes = {kKeyA, kKeyZ, kKeyApostrophe, kKeySlash, kKeyEscape};
 
 // Whether the code is one of kLayoutKeyCodes.
 bool isLayoutKeyCode(int virtualKey);

@@ -35,6 +35,9 @@ private:
 }  // namespace
 
 xcb_connection_t* x11Connection() {
+    if (qGuiApp == nullptr) {
+        return nullptr;
+    }
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 != nullptr ? x11->connection() : nullptr;
 }

@@ -10,7 +10,8 @@
 
 namespace volleon::qt {
 
-// Qt's connection, or nullptr on another platform (offscreen included).
+// Qt's connection, or nullptr on another platform (offscreen included) or
+// before the application exists.
 xcb_connection_t* x11Connection();
 
 // The screen the program uses: the one DISPLAY names, screen 0 unless it says

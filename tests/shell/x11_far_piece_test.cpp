@@ -13,9 +13,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include <xcb/xcb.h>
-
 #include "shell/qt/qt_services.h"
+#include "shell/qt/x11_display.h"
 
 namespace volleon::qt {
 namespace {
@@ -26,8 +25,7 @@ struct NativeState {
 };
 
 NativeState nativeState(const QWidget& window) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11->connection();
+    xcb_connection_t* connection = x11Connection();
     const auto id = static_cast<xcb_window_t>(window.winId());
     std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)> geometry(
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr), &std::free);
