@@ -92,8 +92,8 @@ void DesktopServices::sendPendingMove(Slot& slot) {
     }
     const ScreenArea screen = primaryScreen();
     slot.sent = PixelPosition{
-        nativePosition(static_cast<long long>(screen.left) + screen.twips.toPixelsX(slot.left)),
-        nativePosition(static_cast<long long>(screen.top) + screen.twips.toPixelsY(slot.top))};
+        withinNativeRange(static_cast<long long>(screen.left) + screen.twips.toPixelsX(slot.left)),
+        withinNativeRange(static_cast<long long>(screen.top) + screen.twips.toPixelsY(slot.top))};
     slot.movePending = false;
     slot.window->moveNative(slot.sent);
 }

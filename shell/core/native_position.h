@@ -12,7 +12,7 @@ namespace volleon::core {
 inline constexpr int kNativePositionLimit = 30000;
 
 // A desktop pixel coordinate for a native window, in the safe range.
-constexpr int nativePosition(long long pixels) {
+constexpr int withinNativeRange(long long pixels) {
     return static_cast<int>(std::clamp<long long>(pixels, -kNativePositionLimit, kNativePositionLimit));
 }
 

@@ -5,16 +5,11 @@
 
 #include <optional>
 
+#include "screen_area.h"
 #include "shell/design/twip_scale.h"
 #include "shell/design/window_design.h"
 
 namespace volleon::core {
-
-struct PixelPosition {
-    int x = 0;
-    int y = 0;
-    friend constexpr bool operator==(const PixelPosition&, const PixelPosition&) = default;
-};
 
 struct PixelSize {
     int width = 0;

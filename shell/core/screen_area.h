@@ -20,17 +20,18 @@ struct ScreenArea {
     float heightTwips() const { return twips.fromPixelsY(height); }
 };
 
+// A point on the desktop, in pixels.
+struct PixelPosition {
+    int x = 0;
+    int y = 0;
+    friend constexpr bool operator==(const PixelPosition&, const PixelPosition&) = default;
+};
+
 // The top-left corner, in desktop pixels, that puts a window of that outer
 // size and position onto the screen: where it is if it lies wholly on the
 // screen; otherwise the nearest place that does (the top-left part first
 // where the window is larger than the screen).
-struct WindowPlace {
-    int left = 0;
-    int top = 0;
-    friend constexpr bool operator==(const WindowPlace&, const WindowPlace&) = default;
-};
-
-inline WindowPlace placeOnScreen(const ScreenArea& screen, int left, int top, int width, int height) {
+inline PixelPosition placeOnScreen(const ScreenArea& screen, int left, int top, int width, int height) {
     const auto onto = [](int position, int size, int screenStart, int screenSize) {
         return std::max(screenStart, std::min(position, screenStart + screenSize - size));
     };

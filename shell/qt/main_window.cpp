@@ -139,10 +139,10 @@ void MainWindow::keepOnPrimaryScreen() {
     }
     // A window left off the screen, or partly off it, comes back onto it.
     const QRect frame = frameGeometry();
-    const core::WindowPlace place =
+    const core::PixelPosition place =
         core::placeOnScreen(primaryScreenArea(), frame.x(), frame.y(), frame.width(), frame.height());
-    if (place != core::WindowPlace{frame.x(), frame.y()}) {
-        move(place.left, place.top);
+    if (place != core::PixelPosition{frame.x(), frame.y()}) {
+        move(place.x, place.y);
     }
 }
 
@@ -152,7 +152,9 @@ void MainWindow::lblURL_Click() {
     // The result is not looked at: without a browser nothing happens.
     const std::string address =
         core::homePageAddress(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
-    if (!address.empty()) QDesktopServices::openUrl(QUrl(toQString(address)));
+    if (!address.empty()) {
+        QDesktopServices::openUrl(QUrl(toQString(address)));
+    }
 }
 
 void MainWindow::onTick(Timer timer) {

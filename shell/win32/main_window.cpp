@@ -27,7 +27,9 @@ constexpr wchar_t kClassName[] = L"VolleonMain";
 
 std::size_t timerIndex(Timer timer) { return timer == Timer::Ball ? 0 : 1; }
 UINT_PTR timerId(Timer timer) { return timerIndex(timer) + 1; }
-std::string_view timerName(Timer timer) { return timer == Timer::Ball ? design::name::timerBall : design::name::timerKbrd; }
+std::string_view timerName(Timer timer) {
+    return timer == Timer::Ball ? design::name::timerBall : design::name::timerKbrd;
+}
 
 // The folder that holds the program file, in the system's code page.
 std::string programFolder() {
@@ -81,7 +83,8 @@ MainWindow::MainWindow(HINSTANCE instance) {
     clickOnRelease(lblURL_, [this] { runHandler([this] { lblURL_Click(); }); });
 
     services_ = std::make_unique<Win32Services>(Win32Services::Bindings{
-        instance, lblScore_, [this](Timer timer) { enableTimer(timer); }, [this](int exitCode) { closeProgram(exitCode); }});
+        instance, lblScore_, [this](Timer timer) { enableTimer(timer); },
+        [this](int exitCode) { closeProgram(exitCode); }});
     game_ = std::make_unique<Game>(*services_);
     runHandler([this] { Form_Load(); });
 }

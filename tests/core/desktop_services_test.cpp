@@ -145,7 +145,7 @@ TEST(DesktopServices, AnErrorInAHandlerEndsTheProgramOnceAndNoHandlerRunsAfterwa
 struct Stranded {
     const char* name;
     int left, top, width, height;
-    WindowPlace expected;
+    PixelPosition expected;
 };
 
 class PlaceOnScreen : public ::testing::TestWithParam<Stranded> {};
