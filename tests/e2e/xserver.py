@@ -149,14 +149,28 @@ class XServer:
         except OSError:
             return ""
 
-    def framebuffer(self):
+    def framebuffer(self, attempts=10):
         """The screen's pixels as the server holds them: Xvfb keeps its
         framebuffer as an XWD file in -fbdir. Reading it takes a few
         milliseconds, far less than a ball tick, and sees exactly what a
         player would (xwd composes a dump window by window, at different
-        moments and without the windows' shapes)."""
-        with open(os.path.join(self.tmpdir, "Xvfb_screen0"), "rb") as f:
-            return f.read()
+        moments and without the windows' shapes).
+
+        A read that overlaps the server's drawing (a piece moving) can hold
+        part of the screen before and part after, e.g. the ball at both its
+        places; the file is read until two reads in a row agree, so that
+        the frame returned is one the screen really showed (the last read
+        when the screen never held still for that long)."""
+        path = os.path.join(self.tmpdir, "Xvfb_screen0")
+        with open(path, "rb") as f:
+            frame = f.read()
+        for _ in range(attempts):
+            with open(path, "rb") as f:
+                again = f.read()
+            if again == frame:
+                break
+            frame = again
+        return frame
 
     def run(self, args, input=None, check=True, timeout=10):
         """Runs an X client on this display and returns its standard output."""
