@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "qt/display_check.h"
+#include "qt/game_fonts.h"
 #include "qt/main_window.h"
 #include "qt/program_setup.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", problem->c_str());
         return 1;
     }
+    volleon::qt::useGameFontsOnly();
     QApplication application(argc, argv);
     volleon::qt::setUpApplication(application);
 

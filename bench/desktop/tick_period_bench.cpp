@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "game/timers.h"
+#include "shell/qt/game_fonts.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/program_setup.h"
 
@@ -59,6 +60,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     volleon::qt::prepareEnvironment();
+    volleon::qt::useGameFontsOnly();
     QApplication application(argc, argv);
     volleon::qt::setUpApplication(application);
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QFontDatabase>
 #include <map>
 #include <optional>
 
@@ -70,6 +71,22 @@ TEST(ProgramSetup, WithoutWaylandThePlatformIsLeftToQt) {
     environment.set("QT_QPA_PLATFORM", std::nullopt);
     prepareEnvironment();
     EXPECT_FALSE(qEnvironmentVariableIsSet("QT_QPA_PLATFORM"));
+}
+
+TEST(ProgramSetup, TheToolkitSeesOnlyTheGameFonts) {
+    // The test's main set the fonts up as the program does. The machine that
+    // runs the tests has more fonts installed than the game's family (at
+    // least the rest of fonts-liberation), and all of them would be listed
+    // here had the toolkit read the desktop's whole font set.
+    QStringList families = QFontDatabase::families();
+    // The generic families the toolkit itself always lists.
+    for (const char* generic : {"Serif", "Sans Serif", "Monospace"}) {
+        families.removeAll(QString::fromLatin1(generic));
+    }
+    EXPECT_EQ(families, QStringList{QStringLiteral("Liberation Sans")});
+    QStringList styles = QFontDatabase::styles(QStringLiteral("Liberation Sans"));
+    styles.sort();
+    EXPECT_EQ(styles, (QStringList{QStringLiteral("Bold"), QStringLiteral("Regular")}));
 }
 
 TEST(ProgramSetup, ClosingTheLastWindowLeavesTheExitToTheProgram) {

@@ -4,11 +4,13 @@
 
 #include <QApplication>
 
+#include "shell/qt/game_fonts.h"
 #include "shell/qt/program_setup.h"
 
 int main(int argc, char* argv[]) {
     testing::InitGoogleTest(&argc, argv);
     volleon::qt::prepareEnvironment();
+    volleon::qt::useGameFontsOnly();
     QApplication application(argc, argv);
     volleon::qt::setUpApplication(application);
     return RUN_ALL_TESTS();
