@@ -1,6 +1,5 @@
 // Volleon: a two-player bat-and-ball game on the whole desktop.
 #include <QApplication>
-#include <cstdio>
 
 #include "qt/display_check.h"
 #include "qt/game_fonts.h"
@@ -9,12 +8,10 @@
 
 int main(int argc, char* argv[]) {
     volleon::qt::prepareEnvironment();
-    if (const auto problem = volleon::qt::displayProblem(argc, argv)) {
-        std::fprintf(stderr, "%s\n", problem->c_str());
-        return 1;
-    }
     volleon::qt::useGameFontsOnly();
+    volleon::qt::DisplayFailureExplainer explainer(argc, argv);
     QApplication application(argc, argv);
+    explainer.started();
     volleon::qt::setUpApplication(application);
 
     volleon::qt::MainWindow form1;
