@@ -1,17 +1,26 @@
 #!/usr/bin/env python3
 """Desktop performance of Volleon under Xvfb, run by hand (not part of CTest):
 
-    python3 bench/desktop/desktop_bench.py --build BUILD_DIR
+    python3 bench/desktop/desktop_bench.py --build BUILD_DIR [--font-rich]
 
 BUILD_DIR is a build with the shell and bench/desktop (it holds
 shell/volleon and bench/desktop/tick_period_bench; --binary and --tick-bench
-name them directly). It prints, each beside its goal:
+name them directly; --binary may be given more than once to compare builds
+in one run). It prints, each beside its goal:
 
 - start-up: program start to the main window mapped (median of --runs),
 - resident memory (VmRSS) idle and during play,
 - CPU used idle and during play, in % of one core over --cpu-seconds,
 - the ball timer's period over --ticks ticks, measured in-process by
   tick_period_bench: mean, and deviation from 50 ms (mean, 99th percentile).
+
+Start-up, memory and CPU are measured twice in the same run, the runs of the
+two taken in turn: with the fonts installed on this machine, and with few
+fonts, where fontconfig is given a configuration file (FONTCONFIG_FILE) that
+keeps the system's rules but lists only fonts-liberation's folder, as on a
+machine with no other fonts. --font-rich first installs Debian's fonts-noto
+(about 2,600 font faces, as a GNOME or KDE desktop commonly has) when it is
+missing, so that the first figures are those of a font-rich desktop.
 """
 
 import argparse
@@ -70,29 +79,59 @@ class MapWatcher:
         stop(self.process)
 
 
-def startup_times(server, binary, runs):
-    """Milliseconds from starting the program to its main window mapped."""
+def startup_times(server, setups, runs):
+    """Milliseconds from starting the program to its main window mapped, for
+    each (binary, environment) of setups, their runs taken in turn."""
     desktop = Desktop(server)
     watcher = MapWatcher(server)
-    times = []
+    times = [[] for _ in setups]
     try:
         time.sleep(0.3)  # let xev select its events before the first run
         for _ in range(runs):
-            watcher.buffer = ""
-            started = time.monotonic()
-            app = Volleon(server, binary)
-            try:
-                while True:
-                    mapped_at, window = watcher.wait_for_map(10)
-                    if desktop.role(window) == MAIN:
-                        break
-                times.append((mapped_at - started) * 1000)
-            finally:
-                app.close()
-            time.sleep(0.2)
+            for (binary, env), measured in zip(setups, times):
+                watcher.buffer = ""
+                started = time.monotonic()
+                app = Volleon(server, binary, env)
+                try:
+                    while True:
+                        mapped_at, window = watcher.wait_for_map(10)
+                        if desktop.role(window) == MAIN:
+                            break
+                    measured.append((mapped_at - started) * 1000)
+                finally:
+                    app.close()
+                time.sleep(0.2)
     finally:
         watcher.close()
     return times
+
+
+def font_faces(env=None):
+    """How many font faces fontconfig lists."""
+    listed = subprocess.run(["fc-list"], env=env, capture_output=True, text=True, check=True)
+    return len(listed.stdout.splitlines())
+
+
+def few_fonts_config(folder):
+    """A fontconfig file with the system's rules and fonts-liberation's fonts
+    alone; returns the environment that selects it."""
+    listed = subprocess.run(["fc-list", "-f", "%{file}\\n", "Liberation Sans"],
+                            capture_output=True, text=True, check=True).stdout.split()
+    if not listed:
+        raise RuntimeError("fonts-liberation is not installed")
+    path = os.path.join(folder, "few-fonts.conf")
+    with open(path, "w") as config:
+        config.write("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+                     "<fontconfig>\n  <include ignore_missing=\"yes\">/etc/fonts/fonts.conf</include>\n"
+                     "  <reset-dirs/>\n"
+                     f"  <dir>{os.path.dirname(listed[0])}</dir>\n"
+                     "</fontconfig>\n")
+    return {"FONTCONFIG_FILE": path}
+
+
+def install_font_rich_desktop():
+    script = os.path.join(HERE, "..", "..", "scripts", "deps.sh")
+    subprocess.run(["bash", script, "fonts-noto"], check=True)
 
 
 def cpu_seconds(pid):
@@ -111,15 +150,18 @@ def cpu_percent(pid, seconds):
     return 100 * (cpu_seconds(pid) - before) / (time.monotonic() - t0)
 
 
-def resources(server, binary, seconds):
+def resources(server, binary, env, seconds):
     """RSS and CPU of one run, idle and then during play."""
-    app = Volleon(server, binary)
+    app = Volleon(server, binary, env)
     try:
         main = app.wait_for_main_window()
         pid = app.process.pid
         time.sleep(2)
         idle_rss = rss_mb(pid)
         idle_cpu = cpu_percent(pid, seconds)
+        # A pointer left on "Go" by an earlier run would not move, and the
+        # click waits for it to.
+        server.run(["xdotool", "mousemove", "0", "0"])
         app.press_go(main)
         time.sleep(2)
         play_cpu = cpu_percent(pid, seconds)
@@ -142,36 +184,47 @@ def tick_periods(server, tick_bench, ticks):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--build", default="build", help="build directory")
-    parser.add_argument("--binary", help="the volleon program (default BUILD/shell/volleon)")
+    parser.add_argument("--binary", action="append",
+                        help="a volleon program (default BUILD/shell/volleon); may be repeated")
     parser.add_argument("--tick-bench",
                         help="default BUILD/bench/desktop/tick_period_bench")
+    parser.add_argument("--font-rich", action="store_true",
+                        help="install fonts-noto first, where it is missing")
     parser.add_argument("--runs", type=int, default=15, help="start-up runs (>= 10)")
     parser.add_argument("--cpu-seconds", type=float, default=12, help="CPU window (>= 10 s)")
     parser.add_argument("--ticks", type=int, default=1200, help="ball ticks (>= 1000)")
     args = parser.parse_args()
-    binary = args.binary or os.path.join(args.build, "shell", "volleon")
+    binaries = args.binary or [os.path.join(args.build, "shell", "volleon")]
     tick_bench = args.tick_bench or os.path.join(args.build, "bench", "desktop",
                                                  "tick_period_bench")
+    if args.font_rich:
+        install_font_rich_desktop()
 
     with XServer(white_root=False) as server:
         print(f"Xvfb {server.display}, 1920x1080x24, {server.dpi} DPI; {os.cpu_count()} CPUs")
+        few = few_fonts_config(server.tmpdir)
+        fonts = [(f"installed fonts ({font_faces()} faces)", {}),
+                 (f"few fonts ({font_faces(dict(os.environ, **few))} faces)", few)]
+        setups = [(f"{binary}, {label}" if len(binaries) > 1 else label, binary, env)
+                  for binary in binaries for label, env in fonts]
 
-        times = startup_times(server, binary, args.runs)
-        median = statistics.median(times)
-        print(f"\nstart-up to main window mapped ({len(times)} runs): median {median:.1f} ms "
-              f"(min {min(times):.1f}, max {max(times):.1f})  "
-              f"goal <= {GOAL_STARTUP_MS} ms: {verdict(median <= GOAL_STARTUP_MS)}")
+        times = startup_times(server, [(binary, env) for _, binary, env in setups], args.runs)
+        print(f"\nstart-up to main window mapped ({args.runs} runs each, taken in turn), "
+              f"goal <= {GOAL_STARTUP_MS} ms:")
+        for (label, _, _), measured in zip(setups, times):
+            median = statistics.median(measured)
+            print(f"  {label}: median {median:.1f} ms (min {min(measured):.1f}, "
+                  f"max {max(measured):.1f})  {verdict(median <= GOAL_STARTUP_MS)}")
 
-        idle_rss, idle_cpu, play_rss, play_cpu = resources(server, binary, args.cpu_seconds)
-        print(f"\nresident memory idle:   {idle_rss:6.1f} MB  goal <= {GOAL_RSS_MB} MB: "
-              f"{verdict(idle_rss <= GOAL_RSS_MB)}")
-        print(f"resident memory in play: {play_rss:5.1f} MB  goal <= {GOAL_RSS_MB} MB: "
-              f"{verdict(play_rss <= GOAL_RSS_MB)}")
-        print(f"CPU idle    ({args.cpu_seconds:.0f} s): {idle_cpu:5.2f} % of one core")
-        print(f"CPU in play ({args.cpu_seconds:.0f} s): {play_cpu:5.2f} % of one core  "
-              f"goal <= {GOAL_PLAY_CPU} %: {verdict(play_cpu <= GOAL_PLAY_CPU)}")
+        print(f"\nresident memory and CPU ({args.cpu_seconds:.0f} s each), goals <= {GOAL_RSS_MB} MB, "
+              f"<= {GOAL_PLAY_CPU} % of one core in play:")
+        for label, binary, env in setups:
+            idle_rss, idle_cpu, play_rss, play_cpu = resources(server, binary, env, args.cpu_seconds)
+            print(f"  {label}: RSS idle {idle_rss:.1f} MB, in play {play_rss:.1f} MB "
+                  f"{verdict(max(idle_rss, play_rss) <= GOAL_RSS_MB)}; CPU idle {idle_cpu:.2f} %, "
+                  f"in play {play_cpu:.2f} % {verdict(play_cpu <= GOAL_PLAY_CPU)}")
 
-        print(f"\nball timer period ({args.ticks} ticks, in-process):")
+        print(f"\nball timer period ({args.ticks} ticks, in-process, installed fonts):")
         report = tick_periods(server, tick_bench, args.ticks)
         print("  " + report.strip().replace("\n", "\n  "))
         p99 = float(re.search(r"99th percentile deviation:\s+([\d.]+)", report).group(1))
