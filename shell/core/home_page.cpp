@@ -1,10 +1,10 @@
 #include "home_page.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #ifndef _WIN32
-#include <filesystem>
 #include <system_error>
 #endif
 
@@ -30,9 +30,12 @@ std::string homePageAddress(std::string_view webAddress, std::string_view pagePl
     }
     std::string page = programFolder + '/' + std::string(pagePlace);
 #ifdef _WIN32
-    // The path goes to the shell as it is, in the system's code page.
+    // The path goes to the shell as it is, in UTF-8. The page is looked for
+    // by its UTF-16 name, as the shell will open it: a narrow name would
+    // stand in the system's code page, which may not spell the folder.
     std::replace(page.begin(), page.end(), '/', '\\');
-    return std::ifstream(page).is_open() ? page : std::string();
+    const std::filesystem::path path(std::u8string(page.begin(), page.end()));
+    return std::ifstream(path).is_open() ? page : std::string();
 #else
     std::error_code error;
     const std::filesystem::path found = std::filesystem::canonical(page, error);

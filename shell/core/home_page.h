@@ -7,10 +7,11 @@
 
 namespace volleon::core {
 
-// The address to open for a program whose file lies in programFolder: the
-// build's web address when it has one; else the shipped page when it is
-// there, as a file: URL on Linux and as the file's path on Windows; else
-// empty, and there is nothing to open.
+// The address to open for a program whose file lies in programFolder (on
+// Windows in UTF-8, on Linux as the file system names it): the build's web
+// address when it has one; else the shipped page when it is there, as a
+// file: URL on Linux and as the file's path in UTF-8 on Windows; else empty,
+// and there is nothing to open.
 std::string homePageAddress(const std::string& programFolder);
 
 // The same choice for a given web address (empty for none) and a given

@@ -31,19 +31,20 @@ std::string_view timerName(Timer timer) {
     return timer == Timer::Ball ? design::name::timerBall : design::name::timerKbrd;
 }
 
-// The folder that holds the program file, in the system's code page.
+// The folder that holds the program file, in UTF-8: its UTF-16 name holds
+// every character, where the system's code page may not.
 std::string programFolder() {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
             break;
         }
         path.resize(path.size() * 2);
     }
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::string() : narrow(std::wstring_view(path).substr(0, slash));
 }
 
 RECT windowRect(HWND hwnd) {
@@ -194,7 +195,7 @@ void MainWindow::lblURL_Click() {
     const std::string folder = programFolder();
     const std::string page = core::homePageAddress(folder);
     if (!page.empty()) {
-        ShellExecuteA(hwnd_, "open", page.c_str(), "", folder.c_str(), SW_SHOWDEFAULT);
+        ShellExecuteW(hwnd_, L"open", widen(page).c_str(), L"", widen(folder).c_str(), SW_SHOWDEFAULT);
     }
 }
 

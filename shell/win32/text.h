@@ -1,5 +1,5 @@
 // Text of the designs and the rules (UTF-8) for the wide-character Windows
-// functions.
+// functions, and their text (UTF-16) for the shared code.
 #pragma once
 
 #include <string>
@@ -8,5 +8,6 @@
 namespace volleon::win32 {
 
 std::wstring widen(std::string_view utf8);
+std::string narrow(std::wstring_view utf16);
 
 }  // namespace volleon::win32

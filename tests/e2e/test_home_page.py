@@ -33,8 +33,13 @@ class HomePageTest(E2ETestCase):
         os.chmod(script, 0o755)
         return {"PATH": bin_dir + os.pathsep + os.environ.get("PATH", "")}
 
+    def home_page(self):
+        """The build's web address, or the path of the page beside the
+        program under test."""
+        return e2e_case.OPTIONS.home_page
+
     def expected_address(self):
-        page = e2e_case.OPTIONS.home_page
+        page = self.home_page()
         if "://" in page:
             return page
         return "file://" + urllib.parse.quote(os.path.realpath(page))

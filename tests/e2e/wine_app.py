@@ -41,12 +41,14 @@ class WineDesktop(Desktop):
 
 
 def run_wine(wine_run, wineprefix, env, args, timeout=120):
-    """Runs a Windows program to its end in the prefix; raises on failure."""
+    """Runs a Windows program to its end in the prefix and returns its
+    output; raises on failure."""
     result = subprocess.run(["sh", wine_run, wineprefix, *args], env=env,
                             stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
     if result.returncode != 0:
         raise RuntimeError(f"wine {' '.join(args)} failed ({result.returncode}): "
                            + result.stderr.decode(errors="replace")[-2000:])
+    return result.stdout.decode(errors="replace")
 
 
 def end_wine_session(wineprefix, env):

@@ -7,6 +7,9 @@ started by wine_app.WineVolleon instead of directly.
 """
 
 import argparse
+import os
+import re
+import shutil
 import sys
 import time
 
@@ -34,10 +37,13 @@ class WineCase(e2e_case.E2ETestCase):
         self.dpi = e2e_case.OPTIONS.dpi
         self.server = XServer(dpi=self.dpi, window_manager=self.WINDOW_MANAGER)
         self.addCleanup(self.server.close)
-        self.app = WineVolleon(self.server, e2e_case.OPTIONS.binary, WINE.wine_run,
+        self.app = WineVolleon(self.server, self.program_binary(), WINE.wine_run,
                                WINE.wineprefix, env=self.program_env())
         self.addCleanup(self.app.close)
         self.desktop = self.app.desktop
+
+    def program_binary(self):
+        return e2e_case.OPTIONS.binary
 
 
 class WineStartupTest(test_startup.StartupTest, WineCase):
@@ -99,6 +105,36 @@ class WineHomePageTest(test_home_page.HomePageTest, WineCase):
         super().setUp()
         run_wine(WINE.wine_run, self.app.wineprefix, self.app.run_env,
                  ["reg", "add", r"HKCR\.html", "/ve", "/d", "htmlfile", "/f"])
+
+
+class WineHomePageFolderTest(WineHomePageTest):
+    """The program and its page unpacked into a folder whose name the
+    system's ANSI code page cannot spell: Cyrillic and Japanese together fit
+    no code page but UTF-8. Wine takes its ANSI code page from the locale:
+    under C.UTF-8 it is Windows-1252, and Unix file names are UTF-8."""
+
+    FOLDER = "Игры ゲーム"
+
+    def program_env(self):
+        return dict(super().program_env(), LC_ALL="C.UTF-8")
+
+    def program_binary(self):
+        folder = os.path.join(self.server.tmpdir, self.FOLDER)
+        os.mkdir(folder)
+        self.page = shutil.copy(e2e_case.OPTIONS.home_page, folder)
+        return shutil.copy(e2e_case.OPTIONS.binary, folder)
+
+    def setUp(self):
+        super().setUp()
+        code_page = run_wine(WINE.wine_run, self.app.wineprefix, self.app.run_env,
+                             ["reg", "query", r"HKLM\System\CurrentControlSet\Control\Nls\CodePage",
+                              "/v", "ACP"])
+        acp = re.search(r"ACP\s+REG_SZ\s+(\d+)", code_page).group(1)
+        with self.assertRaises(UnicodeEncodeError, msg=f"the folder's name fits code page {acp}"):
+            self.FOLDER.encode(f"cp{acp}")
+
+    def home_page(self):
+        return self.page
 
 
 class WineWindowManagerTest(test_window_manager.WindowManagerTest, WineCase):
