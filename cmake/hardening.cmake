@@ -1,12 +1,7 @@
 # The programs are compiled and linked the way distributions harden their
 # packages. Every target links volleon_options, so the tests run the code
 # as it ships.
-#
-# Paths of the source and build folders are kept out of the binaries, so
-# that the same sources give the same files wherever they are built.
-target_compile_options(volleon_options INTERFACE
-  -ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
-  -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
+
 
 # The stack protector everywhere; the checked string and memory functions
 # of the C library's headers where the optimiser makes them apply.
