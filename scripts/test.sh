@@ -3,9 +3,15 @@
 # errors) with its unit, widget and end-to-end tests and its Debian package
 # checked by lintian, desktop-file-validate and appstreamcli, the rules under
 # AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzz run, and
-# the Windows build with its tests under Wine and its ZIP archive.
+# the Windows build with its tests under Wine and its ZIP archive, and both
+# packages built a second time in other folders, which must come out the
+# same to the bit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Packages carry the time of the commit they are built from, not the time of
+# the build.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}
+export SOURCE_DATE_EPOCH
 source scripts/packages.sh
 bash scripts/deps.sh "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 jobs=$(nproc)
@@ -45,3 +51,22 @@ rm -f build/windows/volleon-*.zip
 (cd build/windows && cpack -G ZIP)
 python3 -m zipfile -l build/windows/volleon-*.zip
 WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true
+
+echo "== reproducible packages"
+# Each package again, from a build in another folder without the tests.
+same() {
+  cmp "$1" "$2"
+  echo "$(basename "$2"): the same $(stat -c %s "$2") bytes from $(dirname "$1") and $(dirname "$2")"
+}
+cmake -S . -B build/reproduce/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLLEON_WERROR=ON \
+  -DVOLLEON_BUILD_TESTS=OFF -DVOLLEON_BUILD_BENCH=OFF
+cmake --build build/reproduce/linux -j "$jobs"
+rm -f build/reproduce/linux/volleon_*.deb
+(cd build/reproduce/linux && cpack -G DEB)
+same build/test/volleon_*.deb build/reproduce/linux/volleon_*.deb
+cmake -S . -B build/reproduce/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLLEON_WERROR=ON -DVOLLEON_BUILD_TESTS=OFF
+cmake --build build/reproduce/windows -j "$jobs"
+rm -f build/reproduce/windows/volleon-*.zip
+(cd build/reproduce/windows && cpack -G ZIP)
+same build/windows/volleon-*.zip build/reproduce/windows/volleon-*.zip
