@@ -1,7 +1,7 @@
 // Volleon: a two-player bat-and-ball game on the whole desktop.
 #include <QApplication>
 
-#include "qt/display_check.h"
+#include "qt/display_failure.h"
 #include "qt/game_fonts.h"
 #include "qt/main_window.h"
 #include "qt/program_setup.h"

@@ -7,8 +7,8 @@
 
 #include "layout_keys.h"
 #include "virtual_keys.h"
-#include "x11_display.h"
-#include "x11_layout_keys.h"
+#include "x11/x11_display.h"
+#include "x11/x11_layout_keys.h"
 
 #if QT_CONFIG(xcb)
 #include <xcb/xcb.h>

@@ -12,7 +12,7 @@
 
 #include "click_label.h"
 #include "design_widgets.h"
-#include "frame_extents.h"
+#include "x11/frame_extents.h"
 #include "pictures.h"
 #include "qt_text.h"
 #include "shell/core/home_page.h"

@@ -3,10 +3,10 @@
 #include <QPainter>
 #include <QRegion>
 
-#include "compositor.h"
+#include "x11/compositor.h"
 #include "design_widgets.h"
 #include "qt_text.h"
-#include "x11_piece_window.h"
+#include "x11/x11_piece_window.h"
 
 namespace volleon::qt {
 

@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "shell/qt/qt_services.h"
-#include "shell/qt/x11_display.h"
+#include "shell/qt/x11/x11_display.h"
 
 namespace volleon::qt {
 namespace {

@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "layout_keys.h"
+#include "shell/qt/layout_keys.h"
 
 struct xcb_connection_t;
 struct xkb_context;
