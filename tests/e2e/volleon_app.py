@@ -63,11 +63,21 @@ class Volleon:
 
     def wait_for_windows(self, roles, timeout=15):
         """Waits until a mapped window exists for each role; returns {role: id}."""
+        def mapped(window):
+            try:
+                return self.desktop.geometry(window).mapped
+            except RuntimeError:
+                # Gone since it was listed, as the stand-in with the main
+                # window's role goes that the program asks the window manager
+                # about before its first show: not mapped yet.
+                if window in self.desktop.client_window_ids():
+                    raise
+                return False
+
         def all_mapped():
             self._check_running()
             found = self.windows()
-            if all(role in found and self.desktop.geometry(found[role]).mapped
-                   for role in roles):
+            if all(role in found and mapped(found[role]) for role in roles):
                 return {role: found[role] for role in roles}
             return None
         return wait_until(all_mapped, timeout, interval=0.1,
