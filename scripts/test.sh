@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: the main build (warnings as
 # errors) with its unit, widget and end-to-end tests and its Debian package
-# checked by lintian, desktop-file-validate and appstreamcli, the rules under
-# AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzz run, and
-# the Windows build with its tests under Wine and its ZIP archive.
+# checked by lintian, desktop-file-validate and appstreamcli, the whole
+# program with all its tests under AddressSanitizer (leaks checked at exit)
+# and UndefinedBehaviorSanitizer, a bounded fuzz run, and the Windows build
+# with its tests under Wine and its ZIP archive.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -20,9 +21,12 @@ rm -f build/test/volleon_*.deb
 (cd build/test && cpack -G DEB)
 bash scripts/validate-deb.sh build/test/volleon_*.deb
 
-echo "== rules under sanitizers"
+echo "== the whole program under sanitizers"
+# Every test of this build, end-to-end ones included, runs the code built
+# with AddressSanitizer and UndefinedBehaviorSanitizer; the options and the
+# leak suppressions come from the tests' environment (tests/CMakeLists.txt).
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DVOLLEON_WERROR=ON -DVOLLEON_SANITIZE=ON \
-  -DVOLLEON_BUILD_SHELL=OFF -DVOLLEON_BUILD_BENCH=OFF
+  -DVOLLEON_BUILD_SHELL=ON -DVOLLEON_BUILD_BENCH=OFF
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 
