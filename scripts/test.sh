@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: the main build (warnings as
-# errors) with its unit, widget and end-to-end tests and its Debian package
+# errors) with its unit, widget and end-to-end tests, clang-tidy over the
+# rules and the Qt program as that build compiles them, its Debian package
 # checked by lintian, desktop-file-validate and appstreamcli, the whole
 # program with all its tests under AddressSanitizer (leaks checked at exit)
-# and UndefinedBehaviorSanitizer, a bounded fuzz run, and the Windows build
-# with its tests under Wine and its ZIP archive.
+# and UndefinedBehaviorSanitizer, a bounded fuzz run, the Windows build with
+# its tests under Wine and its ZIP archive, and clang-tidy over the Windows
+# program as the mingw-w64 build compiles it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -15,6 +17,9 @@ echo "== main build and tests"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLLEON_WERROR=ON
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
+
+echo "== clang-tidy: the rules and the Qt program"
+JOBS=$jobs bash scripts/clang-tidy.sh build/test
 
 echo "== the Debian package and its validators"
 rm -f build/test/volleon_*.deb
@@ -49,3 +54,6 @@ rm -f build/windows/volleon-*.zip
 (cd build/windows && cpack -G ZIP)
 python3 -m zipfile -l build/windows/volleon-*.zip
 WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true
+
+echo "== clang-tidy: the Windows program"
+JOBS=$jobs bash scripts/clang-tidy.sh build/windows x86_64-w64-mingw32
