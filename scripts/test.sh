@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: the main build (warnings as
-# errors) with its unit, widget and end-to-end tests and its Debian package
-# checked by lintian, desktop-file-validate and appstreamcli, the rules under
-# AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzz run, and
-# the Windows build with its tests under Wine and its ZIP archive, and both
-# packages built a second time in other folders, which must come out the
-# same to the bit.
+# errors) with its unit, widget and end-to-end tests, clang-tidy over the
+# rules and the Qt program as that build compiles them, its Debian package
+# checked by lintian, desktop-file-validate and appstreamcli, the whole
+# program with all its tests under AddressSanitizer (leaks checked at exit)
+# and UndefinedBehaviorSanitizer, a bounded fuzz run, the Windows build with
+# its tests under Wine and its ZIP archive, clang-tidy over the Windows
+# program as the mingw-w64 build compiles it, and both packages built a
+# second time in other folders, which must come out the same to the bit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Packages carry the time of the commit they are built from, not the time of
@@ -21,14 +23,20 @@ cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLLEON_WERROR=ON
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
 
+echo "== clang-tidy: the rules and the Qt program"
+JOBS=$jobs bash scripts/clang-tidy.sh build/test
+
 echo "== the Debian package and its validators"
 rm -f build/test/volleon_*.deb
 (cd build/test && cpack -G DEB)
 bash scripts/validate-deb.sh build/test/volleon_*.deb
 
-echo "== rules under sanitizers"
+echo "== the whole program under sanitizers"
+# Every test of this build, end-to-end ones included, runs the code built
+# with AddressSanitizer and UndefinedBehaviorSanitizer; the options and the
+# leak suppressions come from the tests' environment (tests/CMakeLists.txt).
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DVOLLEON_WERROR=ON -DVOLLEON_SANITIZE=ON \
-  -DVOLLEON_BUILD_SHELL=OFF -DVOLLEON_BUILD_BENCH=OFF
+  -DVOLLEON_BUILD_SHELL=ON -DVOLLEON_BUILD_BENCH=OFF
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 
@@ -51,6 +59,9 @@ rm -f build/windows/volleon-*.zip
 (cd build/windows && cpack -G ZIP)
 python3 -m zipfile -l build/windows/volleon-*.zip
 WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true
+
+echo "== clang-tidy: the Windows program"
+JOBS=$jobs bash scripts/clang-tidy.sh build/windows x86_64-w64-mingw32
 
 echo "== reproducible packages"
 # Each package again, from a build in another folder without the tests.

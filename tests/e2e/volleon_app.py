@@ -24,9 +24,14 @@ BAT_STEP = 350     # twips per keyboard tick
 BALL_TICK = 0.050  # seconds
 KEYBOARD_TICK = 0.100
 
+# How a program built with the sanitizers begins a report: an AddressSanitizer
+# error, leaks found at exit, undefined behaviour.
+SANITIZER_REPORTS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:")
+
 
 class Volleon:
-    """One run of the program. close() ends it if it is still running."""
+    """One run of the program. close() ends it if it is still running, and
+    fails when the program wrote a sanitizer report."""
 
     def __init__(self, server, binary, env=None):
         self.server = server
@@ -42,8 +47,21 @@ class Volleon:
         return twips / self.twips_per_pixel
 
     def log(self):
+        return self._whole_log()[-3000:]
+
+    def _whole_log(self):
         with open(self.log_path, "rb") as f:
-            return f.read().decode(errors="replace")[-3000:]
+            return f.read().decode(errors="replace")
+
+    def sanitizer_report(self):
+        """The program's output from the line where its first sanitizer
+        report begins, or None when it wrote none."""
+        text = self._whole_log()
+        starts = [at for at in (text.find(report) for report in SANITIZER_REPORTS) if at >= 0]
+        if not starts:
+            return None
+        line = text.rfind("\n", 0, min(starts)) + 1
+        return text[line:line + 6000]
 
     def running(self):
         return self.process.poll() is None
@@ -63,11 +81,21 @@ class Volleon:
 
     def wait_for_windows(self, roles, timeout=15):
         """Waits until a mapped window exists for each role; returns {role: id}."""
+        def mapped(window):
+            try:
+                return self.desktop.geometry(window).mapped
+            except RuntimeError:
+                # Gone since it was listed, as the stand-in with the main
+                # window's role goes that the program asks the window manager
+                # about before its first show: not mapped yet.
+                if window in self.desktop.client_window_ids():
+                    raise
+                return False
+
         def all_mapped():
             self._check_running()
             found = self.windows()
-            if all(role in found and self.desktop.geometry(found[role]).mapped
-                   for role in roles):
+            if all(role in found and mapped(found[role]) for role in roles):
                 return {role: found[role] for role in roles}
             return None
         return wait_until(all_mapped, timeout, interval=0.1,
@@ -115,4 +143,9 @@ class Volleon:
             raise AssertionError(f"the program still runs after {timeout} s") from None
 
     def close(self):
-        return stop(self.process)
+        status = stop(self.process)
+        report = self.sanitizer_report()
+        if report is not None:
+            raise AssertionError(f"the program (status {status}) wrote a sanitizer report:\n"
+                                 + report)
+        return status
