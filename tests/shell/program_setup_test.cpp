@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QFontDatabase>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 
+#include "shell/qt/game_fonts.h"
 #include "shell/qt/program_setup.h"
 
 namespace volleon::qt {
@@ -87,6 +91,40 @@ TEST(ProgramSetup, TheToolkitSeesOnlyTheGameFonts) {
     QStringList styles = QFontDatabase::styles(QStringLiteral("Liberation Sans"));
     styles.sort();
     EXPECT_EQ(styles, (QStringList{QStringLiteral("Bold"), QStringLiteral("Regular")}));
+}
+
+TEST(ProgramSetup, TheGameFontsAreBothFacesOrNone) {
+    // Font folders as fontconfig lists them, with the faces they hold; the
+    // configuration is made only where regular and bold are both found.
+    struct Row {
+        const char* what;
+        std::vector<std::string> files;
+        const char* found;  // the folder below the font folder, or nothing
+    };
+    const Row rows[] = {
+        {"Debian", {"truetype/liberation/LiberationSans-Regular.ttf", "truetype/liberation/LiberationSans-Bold.ttf"},
+         "truetype/liberation"},
+        {"Debian's second version", {"truetype/liberation2/LiberationSans-Regular.ttf",
+                                     "truetype/liberation2/LiberationSans-Bold.ttf"}, "truetype/liberation2"},
+        {"regular alone", {"truetype/liberation/LiberationSans-Regular.ttf"}, nullptr},
+        {"faces in two folders", {"truetype/liberation/LiberationSans-Regular.ttf",
+                                  "truetype/liberation2/LiberationSans-Bold.ttf"}, nullptr},
+        {"no fonts", {}, nullptr},
+    };
+    for (const Row& row : rows) {
+        QTemporaryDir fonts;
+        const std::filesystem::path top = fonts.path().toStdString();
+        for (const std::string& file : row.files) {
+            std::filesystem::create_directories((top / file).parent_path());
+            std::ofstream(top / file) << "font";
+        }
+        std::vector<std::string> expected;
+        if (row.found != nullptr) {
+            expected = {(top / row.found / "LiberationSans-Regular.ttf").string(),
+                        (top / row.found / "LiberationSans-Bold.ttf").string()};
+        }
+        EXPECT_EQ(gameFontFiles({(top / "missing").string(), top.string()}), expected) << row.what;
+    }
 }
 
 TEST(ProgramSetup, ClosingTheLastWindowLeavesTheExitToTheProgram) {
