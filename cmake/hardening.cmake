@@ -2,7 +2,6 @@
 # packages. Every target links volleon_options, so the tests run the code
 # as it ships.
 
-
 # The stack protector everywhere; the checked string and memory functions
 # of the C library's headers where the optimiser makes them apply.
 target_compile_options(volleon_options INTERFACE -fstack-protector-strong

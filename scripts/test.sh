@@ -64,20 +64,21 @@ echo "== clang-tidy: the Windows program"
 JOBS=$jobs bash scripts/clang-tidy.sh build/windows x86_64-w64-mingw32
 
 echo "== reproducible packages"
-# Each package again, from a build in another folder without the tests.
-same() {
-  cmp "$1" "$2"
-  echo "$(basename "$2"): the same $(stat -c %s "$2") bytes from $(dirname "$1") and $(dirname "$2")"
+# again FOLDER GENERATOR PACKAGE [CMAKE_OPTION...]: makes the package once
+# more, from a build in FOLDER without the tests, and fails unless it is
+# PACKAGE to the bit.
+again() {
+  local folder=$1 generator=$2 first=$3
+  shift 3
+  cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLLEON_WERROR=ON -DVOLLEON_BUILD_TESTS=OFF "$@"
+  cmake --build "$folder" -j "$jobs"
+  local second
+  second="$folder/$(basename "$first")"
+  rm -f "$second"
+  (cd "$folder" && cpack -G "$generator")
+  cmp "$first" "$second"
+  echo "$(basename "$first"): the same $(stat -c %s "$first") bytes from $(dirname "$first") and $folder"
 }
-cmake -S . -B build/reproduce/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLLEON_WERROR=ON \
-  -DVOLLEON_BUILD_TESTS=OFF -DVOLLEON_BUILD_BENCH=OFF
-cmake --build build/reproduce/linux -j "$jobs"
-rm -f build/reproduce/linux/volleon_*.deb
-(cd build/reproduce/linux && cpack -G DEB)
-same build/test/volleon_*.deb build/reproduce/linux/volleon_*.deb
-cmake -S . -B build/reproduce/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLLEON_WERROR=ON -DVOLLEON_BUILD_TESTS=OFF
-cmake --build build/reproduce/windows -j "$jobs"
-rm -f build/reproduce/windows/volleon-*.zip
-(cd build/reproduce/windows && cpack -G ZIP)
-same build/windows/volleon-*.zip build/reproduce/windows/volleon-*.zip
+again build/reproduce/linux DEB build/test/volleon_*.deb -DVOLLEON_BUILD_BENCH=OFF
+again build/reproduce/windows ZIP build/windows/volleon-*.zip \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
