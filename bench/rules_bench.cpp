@@ -41,7 +41,8 @@ void BM_KeyboardTick(benchmark::State& state) {
         }
         game.timerKbrd_Timer();
     }
-    benchmark::DoNotOptimize(field.piece(Piece::LeftBat).top);
+    float leftBatTop = field.piece(Piece::LeftBat).top;
+    benchmark::DoNotOptimize(leftBatTop);
 }
 BENCHMARK(BM_KeyboardTick);
 
