@@ -11,10 +11,10 @@
 namespace volleon {
 
 // The three piece windows: the ball and the two bats.
-enum class Piece { Ball, LeftBat, RightBat };
+enum class Piece : std::uint8_t { Ball, LeftBat, RightBat };
 
 // The two timers that drive a match once it has started.
-enum class Timer { Ball, Keyboard };
+enum class Timer : std::uint8_t { Ball, Keyboard };
 
 // One byte per virtual-key code 0..255, plus one spare entry that is
 // never written or read.

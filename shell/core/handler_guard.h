@@ -15,9 +15,9 @@ inline bool runGuarded(const std::function<void()>& handler) {
         handler();
         return true;
     } catch (const std::exception& error) {
-        std::cerr << "volleon: " << error.what() << std::endl;
+        std::cerr << "volleon: " << error.what() << '\n';
     } catch (...) {
-        std::cerr << "volleon: unknown error" << std::endl;
+        std::cerr << "volleon: unknown error" << '\n';
     }
     return false;
 }

@@ -4,6 +4,7 @@
 // from the same tables.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -45,9 +46,9 @@ struct PixelPoint {
     int y = 0;
 };
 
-enum class ControlKind { Timer, PushButton, Label, CircleShape };
+enum class ControlKind : std::uint8_t { Timer, PushButton, Label, CircleShape };
 
-enum class TextAlignment { Left, Centre };
+enum class TextAlignment : std::uint8_t { Left, Centre };
 
 struct ControlDesign {
     std::string_view name;
@@ -66,7 +67,7 @@ struct ControlDesign {
     int outlineWidthPixels = 0;  // shapes only
 };
 
-enum class Frame {
+enum class Frame : std::uint8_t {
     FixedSingleWithTitle,  // fixed border and a title bar; not resizable
     ThinLine,              // a one-pixel line, no title bar
     None,
@@ -79,7 +80,7 @@ struct TitleBarButtons {
     bool close = false;
 };
 
-enum class StartPosition {
+enum class StartPosition : std::uint8_t {
     ScreenTopLeft,  // outer corner at the screen's top-left corner
     CentreScreen,
 };

@@ -60,6 +60,7 @@ void explainOrHold(QtMsgType type, const QMessageLogContext& context, const QStr
         return;
     }
     std::vector<const char*> argv;
+    argv.reserve(state.arguments.size());
     for (const std::string& argument : state.arguments) {
         argv.push_back(argument.c_str());
     }

@@ -64,12 +64,12 @@ void PieceWindow::paintEvent(QPaintEvent*) {
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(rect()).adjusted(0.5 * frame, 0.5 * frame, -0.5 * frame, -0.5 * frame));
     }
-    if (shape() && shapeOutlinePixels() > 0) {
+    if (const auto& outlined = shape(); outlined && shapeOutlinePixels() > 0) {
         // The outline lies inside the shape's box. Drawn as a ring of two
         // pixel ellipses, the same kind the window mask is made of, so that
         // the ring's outer edge meets a mask fitted to the same box exactly.
-        const QRect box(twips_.toPixelsX(shape()->left), twips_.toPixelsY(shape()->top),
-                        twips_.toPixelsX(shape()->width), twips_.toPixelsY(shape()->height));
+        const QRect box(twips_.toPixelsX(outlined->left), twips_.toPixelsY(outlined->top),
+                        twips_.toPixelsX(outlined->width), twips_.toPixelsY(outlined->height));
         const int inset = shapeOutlinePixels();
         const QRegion ring = QRegion(box, QRegion::Ellipse) -
                              QRegion(box.adjusted(inset, inset, -inset, -inset), QRegion::Ellipse);

@@ -234,7 +234,7 @@ LRESULT MainWindow::labelColours(HDC dc, HWND label) {
         if (control.design->foreColour) {
             SetTextColor(dc, toColorRef(*control.design->foreColour));
         }
-        if (control.backBrush == nullptr) {
+        if (control.backBrush == nullptr || !control.design->backColour) {
             break;
         }
         SetBkColor(dc, toColorRef(*control.design->backColour));

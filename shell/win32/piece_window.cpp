@@ -74,16 +74,16 @@ void PieceWindow::paint() {
     if (design_.backColour) {
         DeleteObject(back);
     }
-    if (shape() && shapeOutlinePixels() > 0) {
+    if (const auto& outlined = shape(); outlined && shapeOutlinePixels() > 0) {
         // The outline lies inside the shape's box, like a border drawn inside
         // its control.
         const Twips twips = Twips::ofScreen();
         HPEN pen = CreatePen(PS_INSIDEFRAME, shapeOutlinePixels(), GetSysColor(COLOR_WINDOWTEXT));
         HGDIOBJ oldPen = SelectObject(dc, pen);
         HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-        const int left = twips.toPixelsX(shape()->left);
-        const int top = twips.toPixelsY(shape()->top);
-        Ellipse(dc, left, top, left + twips.toPixelsX(shape()->width), top + twips.toPixelsY(shape()->height));
+        const int left = twips.toPixelsX(outlined->left);
+        const int top = twips.toPixelsY(outlined->top);
+        Ellipse(dc, left, top, left + twips.toPixelsX(outlined->width), top + twips.toPixelsY(outlined->height));
         SelectObject(dc, oldBrush);
         SelectObject(dc, oldPen);
         DeleteObject(pen);
