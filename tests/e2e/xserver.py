@@ -141,6 +141,28 @@ class XServer:
             return "window id" in out
 
         wait_until(wm_ready, 15, what="openbox to manage the screen")
+        # openbox names itself on the screen early in its start, and a window
+        # shown before it has finished starting is never mapped: a window of
+        # a probe program, managed and then gone, tells that it has.
+        probe_name = "volleon-wm-probe"
+        probe = spawn(["xlogo", "-name", probe_name, "-geometry", "16x16+0+0"], env=self.env,
+                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            def probe_managed():
+                ids = self.run(["xdotool", "search", "--classname", f"^{probe_name}$"],
+                               check=False).split()
+                return any("window state" in self.run(["xprop", "-id", window, "WM_STATE"],
+                                                      check=False) for window in ids)
+            wait_until(probe_managed, 15, what="openbox to manage a window")
+        finally:
+            stop(probe)
+        wait_until(lambda: not self.run(["xdotool", "search", "--classname", f"^{probe_name}$"],
+                                        check=False).strip(),
+                   15, what="the probe window to go")
+
+    def pause_window_manager(self, paused=True):
+        """Stops openbox where it stands (it answers nothing), or lets it go on."""
+        self._wm.send_signal(signal.SIGSTOP if paused else signal.SIGCONT)
 
     def _log(self, name):
         try:
