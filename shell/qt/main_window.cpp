@@ -119,7 +119,29 @@ void MainWindow::setOuterLeft(float twips) {
     move(screen.left + screen.twips.toPixelsX(twips), pos().y());
 }
 
-void MainWindow::Form_Load() { setOuterLeft(centredOnScreen(services_->screenWidth(), outerWidth())); }
+void MainWindow::centre(float outerWidthTwips) {
+    setOuterLeft(centredOnScreen(services_->screenWidth(), outerWidthTwips));
+}
+
+void MainWindow::Form_Load() { centre(outerWidth()); }
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shownOnce_) {
+        return;
+    }
+    shownOnce_ = true;
+    if (!frameBeforeShow_) {
+        // A window manager too busy to tell the frame before the first show
+        // tells it when it takes the window in: the window is then centred
+        // again by its framed width.
+        onFrameArrival(*this, [this](QMargins frame) {
+            if (!hasEnded()) {
+                centre(Twips::ofPrimaryScreen().fromPixelsX(width() + frame.left() + frame.right()));
+            }
+        });
+    }
+}
 
 void MainWindow::followPrimaryScreen() {
     // Whichever screen is primary now, and whatever becomes of its size.

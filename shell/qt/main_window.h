@@ -54,6 +54,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -66,6 +67,8 @@ private:
     // Emits programEnded(exitCode) once.
     void closeProgram(int exitCode);
 
+    // Centres the window on the screen by its outer width in twips.
+    void centre(float outerWidthTwips);
     void Form_Load();
     void Form_Unload();
     void lblURL_Click();
@@ -82,6 +85,7 @@ private:
     std::unique_ptr<Game> game_;
     // The window manager's frame, where it told it before the first show.
     std::optional<QMargins> frameBeforeShow_;
+    bool shownOnce_ = false;
 };
 
 }  // namespace volleon::qt

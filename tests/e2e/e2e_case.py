@@ -18,8 +18,9 @@ OPTIONS = argparse.Namespace(binary=None, dpi=96, home_page=None)
 class E2ETestCase(unittest.TestCase):
     """Each test gets a fresh Xvfb and the program started on it.
 
-    Subclasses set WINDOW_MANAGER = True to run under openbox, and override
-    program_env() to give the program more environment variables.
+    Subclasses set WINDOW_MANAGER = True to run under openbox, override
+    program_env() to give the program more environment variables and
+    before_program() to act on the desktop before it starts.
     """
 
     WINDOW_MANAGER = False
@@ -28,12 +29,16 @@ class E2ETestCase(unittest.TestCase):
         self.dpi = OPTIONS.dpi
         self.server = XServer(dpi=self.dpi, window_manager=self.WINDOW_MANAGER)
         self.addCleanup(self.server.close)
+        self.before_program()
         self.app = Volleon(self.server, OPTIONS.binary, env=self.program_env())
         self.addCleanup(self.app.close)
         self.desktop = self.app.desktop
 
     def program_env(self):
         return None
+
+    def before_program(self):
+        """Runs once the X server is up, before the program starts."""
 
     def px(self, twips):
         """Twips to pixels on this test's screen."""

@@ -1,8 +1,12 @@
 #include "frame_extents.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QObject>
 #include <QWidget>
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 #include "x11_display.h"
 
@@ -35,6 +39,65 @@ bool supports(xcb_ewmh_connection_t* ewmh, int screen, xcb_atom_t hint) {
     return found;
 }
 
+std::optional<QMargins> frameExtents(xcb_ewmh_connection_t* ewmh, xcb_window_t window) {
+    xcb_ewmh_get_extents_reply_t frame;
+    if (xcb_ewmh_get_frame_extents_reply(ewmh, xcb_ewmh_get_frame_extents(ewmh, window), &frame, nullptr) == 0) {
+        return std::nullopt;
+    }
+    return QMargins(static_cast<int>(frame.left), static_cast<int>(frame.top), static_cast<int>(frame.right),
+                    static_cast<int>(frame.bottom));
+}
+
+// Waits for the first _NET_FRAME_EXTENTS of one window. A child of the
+// window, so that it goes with it.
+class FrameArrivalWatch final : public QObject, public QAbstractNativeEventFilter {
+public:
+    FrameArrivalWatch(QWidget& window, xcb_ewmh_connection_t* ewmh, std::function<void(QMargins)> arrived)
+        : QObject(&window),
+          ewmh_(ewmh),
+          native_(static_cast<xcb_window_t>(window.winId())),
+          arrived_(std::move(arrived)) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    FrameArrivalWatch(const FrameArrivalWatch&) = delete;
+    FrameArrivalWatch& operator=(const FrameArrivalWatch&) = delete;
+    ~FrameArrivalWatch() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
+        if (done_ || eventType != "xcb_generic_event_t") {
+            return false;
+        }
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) {
+            return false;
+        }
+        const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (change->window != native_ || change->atom != ewmh_->_NET_FRAME_EXTENTS ||
+            change->state != XCB_PROPERTY_NEW_VALUE) {
+            return false;
+        }
+        if (const auto frame = frameExtents(ewmh_, native_)) {
+            done_ = true;
+            // Qt sees the event too, after this filter; the caller is
+            // answered once Qt has taken it in, then the watch ends.
+            QMetaObject::invokeMethod(
+                this,
+                [this, frame = *frame] {
+                    arrived_(frame);
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    xcb_ewmh_connection_t* ewmh_;
+    xcb_window_t native_;
+    std::function<void(QMargins)> arrived_;
+    bool done_ = false;
+};
+
 }  // namespace
 
 std::optional<QMargins> frameExtentsBeforeShow(const QWidget& window, std::chrono::milliseconds patience) {
@@ -64,10 +127,8 @@ std::optional<QMargins> frameExtentsBeforeShow(const QWidget& window, std::chron
     // has long answered.
     const auto deadline = std::chrono::steady_clock::now() + patience;
     while (true) {
-        xcb_ewmh_get_extents_reply_t frame;
-        if (xcb_ewmh_get_frame_extents_reply(ewmh, xcb_ewmh_get_frame_extents(ewmh, native), &frame, nullptr) != 0) {
-            return QMargins(static_cast<int>(frame.left), static_cast<int>(frame.top), static_cast<int>(frame.right),
-                            static_cast<int>(frame.bottom));
+        if (const auto frame = frameExtents(ewmh, native)) {
+            return frame;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             return std::nullopt;
@@ -76,9 +137,19 @@ std::optional<QMargins> frameExtentsBeforeShow(const QWidget& window, std::chron
     }
 }
 
+void onFrameArrival(QWidget& window, std::function<void(QMargins)> arrived) {
+    xcb_ewmh_connection_t* ewmh = x11Ewmh();
+    if (ewmh == nullptr || !window.isWindow()) {
+        return;
+    }
+    new FrameArrivalWatch(window, ewmh, std::move(arrived));  // owned by the window
+}
+
 #else
 
 std::optional<QMargins> frameExtentsBeforeShow(const QWidget&, std::chrono::milliseconds) { return std::nullopt; }
+
+void onFrameArrival(QWidget&, std::function<void(QMargins)>) {}
 
 #endif
 

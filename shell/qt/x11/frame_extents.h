@@ -6,6 +6,7 @@
 
 #include <QMargins>
 #include <chrono>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -19,6 +20,13 @@ namespace volleon::qt {
 // is no wait), when it does not answer in time, and on other platforms.
 std::optional<QMargins> frameExtentsBeforeShow(const QWidget& window,
                                                std::chrono::milliseconds patience = std::chrono::milliseconds(500));
+
+// For a window whose frame was not learnt before it was shown: calls
+// `arrived` once, from the event loop, with the frame the window manager
+// gives it when it first tells it (_NET_FRAME_EXTENTS on the window). That
+// is when the window manager takes the window in, before anyone can have
+// moved it. Does nothing on other platforms; the watch ends with the window.
+void onFrameArrival(QWidget& window, std::function<void(QMargins)> arrived);
 
 // The window's outer width in pixels: what Qt reports once the window is
 // shown, and before that its width with the frame learnt beforehand.
