@@ -142,23 +142,35 @@ class XServer:
 
         wait_until(wm_ready, 15, what="openbox to manage the screen")
         # openbox names itself on the screen early in its start, and a window
-        # shown before it has finished starting is never mapped: a window of
-        # a probe program, managed and then gone, tells that it has.
-        probe_name = "volleon-wm-probe"
-        probe = spawn(["xlogo", "-name", probe_name, "-geometry", "16x16+0+0"], env=self.env,
+        # first shown before it has finished starting is never mapped: it is
+        # started once a probe window has been managed. A probe shown too
+        # early is never managed either; another one is shown in its place.
+        deadline = time.monotonic() + 15
+        while not self._probe_managed(min(2, max(deadline - time.monotonic(), 0))):
+            if time.monotonic() >= deadline:
+                raise TimeoutError("timed out after 15.0 s waiting for openbox to manage a window")
+
+    def _probe_managed(self, patience):
+        """Shows a probe window, waits at most patience seconds for the
+        window manager to manage it, and waits for it to go."""
+        name = "volleon-wm-probe"
+
+        def probes():
+            return self.run(["xdotool", "search", "--classname", f"^{name}$"], check=False).split()
+
+        def managed():
+            return any("window state" in self.run(["xprop", "-id", window, "WM_STATE"], check=False)
+                       for window in probes())
+        probe = spawn(["xlogo", "-name", name, "-geometry", "16x16+0+0"], env=self.env,
                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
-            def probe_managed():
-                ids = self.run(["xdotool", "search", "--classname", f"^{probe_name}$"],
-                               check=False).split()
-                return any("window state" in self.run(["xprop", "-id", window, "WM_STATE"],
-                                                      check=False) for window in ids)
-            wait_until(probe_managed, 15, what="openbox to manage a window")
+            wait_until(managed, patience, what="openbox to manage a window")
+            return True
+        except TimeoutError:
+            return False
         finally:
             stop(probe)
-        wait_until(lambda: not self.run(["xdotool", "search", "--classname", f"^{probe_name}$"],
-                                        check=False).strip(),
-                   15, what="the probe window to go")
+            wait_until(lambda: not probes(), 15, what="the probe window to go")
 
     def pause_window_manager(self, paused=True):
         """Stops openbox where it stands (it answers nothing), or lets it go on."""
