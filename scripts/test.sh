@@ -8,6 +8,7 @@
 # its tests under Wine and its ZIP archive, clang-tidy over the Windows
 # program as the mingw-w64 build compiles it, and both packages built a
 # second time in other folders, which must come out the same to the bit.
+# On Debian 12 all of it runs again inside a Debian 13 system (see the end).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Packages carry the time of the commit they are built from, not the time of
@@ -82,3 +83,11 @@ again() {
 again build/reproduce/linux DEB build/test/volleon_*.deb -DVOLLEON_BUILD_BENCH=OFF
 again build/reproduce/windows ZIP build/windows/volleon-*.zip \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+
+# On Debian 12 the same suite runs once more in a Debian 13 system that
+# scripts/test-release.sh makes, where the Debian package built above is
+# installed and started too. On Debian 13 the run above is that run.
+if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = bookworm ]; then
+  echo "== Debian 13"
+  bash scripts/test-release.sh trixie build/test/volleon_*.deb
+fi

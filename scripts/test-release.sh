@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Runs the whole suite once more inside another Debian release, and installs
+# and starts a package built outside it:
+#   scripts/test-release.sh CODENAME [PACKAGE.deb]
+# The release's system is made with debootstrap from the package mirror that
+# this machine's apt uses, under build/release/CODENAME, and kept there
+# between runs; scripts/in-release.sh runs each step inside it, the tests
+# without a network. Needs root.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+release=$1
+package=${2:-}
+top=$PWD
+home=$top/build/release/$release
+root=$home/root
+
+[ "$(id -u)" -eq 0 ] || { echo "error: making a $release system needs root" >&2; exit 1; }
+bash scripts/deps.sh debootstrap rsync
+
+# The mirror this machine's Debian packages come from.
+mirror=${VOLLEON_MIRROR:-$(apt-get indextargets --format '$(REPO_URI)' 'Created-By: Packages' |
+  grep -m1 -E '/debian/?$' || true)}
+mirror=${mirror:-http://deb.debian.org/debian}
+
+if [ ! -e "$home/ready" ]; then
+  echo "== making a $release system from $mirror"
+  rm -rf "$root"
+  mkdir -p "$root"
+  debootstrap --variant=minbase "$release" "$root" "$mirror"
+  touch "$home/ready"
+fi
+
+# The source as it stands here (without its build folders), at /volleon.
+# The release keeps its own build folders there between runs: only files
+# whose content differs are copied, and they get the time of the copy, so
+# that those builds see what changed.
+mkdir -p "$root/volleon"
+rsync -r --checksum --delete --exclude=/build --exclude=/.git ./ "$root/volleon/"
+if [ -n "$package" ]; then
+  cp "$package" "$root/volleon/$(basename "$package")"
+fi
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}
+
+echo "== $release: installing what the suite needs"
+bash scripts/in-release.sh "$release" bash -c 'cd /volleon && source scripts/packages.sh &&
+  bash scripts/deps.sh "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"'
+if [ -n "$package" ]; then
+  echo "== $release: installing $(basename "$package")"
+  bash scripts/in-release.sh "$release" bash -c "cd /volleon && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$(basename "$package")"
+fi
+
+# From here on the release has no network but its own loopback.
+if [ -n "$package" ]; then
+  echo "== $release: the installed game starts"
+  bash scripts/in-release.sh "$release" --offline python3 /volleon/tests/e2e/test_startup.py --binary /usr/games/volleon --dpi 96 \
+    --home-page /usr/share/volleon/index.html
+fi
+echo "== $release: the whole suite"
+bash scripts/in-release.sh "$release" --offline bash /volleon/scripts/test.sh
