@@ -2,6 +2,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QObject>
 #include <QWidget>
 #include <algorithm>
@@ -78,17 +79,18 @@ public:
         }
         if (const auto frame = frameExtents(ewmh_, native_)) {
             done_ = true;
+            frame_ = *frame;
             // Qt sees the event too, after this filter; the caller is
             // answered once Qt has taken it in, then the watch ends.
-            QMetaObject::invokeMethod(
-                this,
-                [this, frame = *frame] {
-                    arrived_(frame);
-                    deleteLater();
-                },
-                Qt::QueuedConnection);
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User));
         }
         return false;
+    }
+
+protected:
+    void customEvent(QEvent*) override {
+        arrived_(frame_);
+        deleteLater();
     }
 
 private:
@@ -96,6 +98,7 @@ private:
     xcb_window_t native_;
     std::function<void(QMargins)> arrived_;
     bool done_ = false;
+    QMargins frame_;
 };
 
 }  // namespace
