@@ -88,7 +88,7 @@ class WineVolleon(Volleon):
 
     def program_windows(self):
         """[(window id, WM_NAME or None)] of the program's X windows."""
-        tree = self.server.run(["xwininfo", "-root", "-tree"])
+        tree = self.desktop.tree()
         return [(window, name) for window, name, res_name, _ in _TREE_LINE.findall(tree)
                 if res_name == PROGRAM_CLASS]
 

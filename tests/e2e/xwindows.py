@@ -75,8 +75,18 @@ class Desktop:
     def client_window_ids(self):
         """The windows that carry a WM_CLASS, as every client's top-level
         window does; a window manager's many frame parts do not."""
-        out = self.server.run(["xwininfo", "-root", "-tree"])
-        return _TREE_CLIENT.findall(out)
+        return _TREE_CLIENT.findall(self.tree())
+
+    def tree(self, attempts=10):
+        """`xwininfo -root -tree`. A window destroyed while xwininfo walks
+        the tree makes it fail; it is asked again."""
+        for attempt in range(attempts):
+            try:
+                return self.server.run(["xwininfo", "-root", "-tree"])
+            except RuntimeError as error:
+                gone = "Bad Window" in str(error) or "Bad Drawable" in str(error)
+                if not gone or attempt == attempts - 1:
+                    raise
 
     def windows_by_role(self):
         """{role: [window ids]} for every client window with WM_WINDOW_ROLE."""
