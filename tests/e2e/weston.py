@@ -7,6 +7,7 @@ import os
 import re
 
 from xserver import SCREEN_HEIGHT, SCREEN_WIDTH, XServer, spawn, stop, wait_until
+from xwindows import Desktop
 
 WESTON_INI = """\
 [core]
@@ -89,11 +90,27 @@ class Weston:
         return self.host.framebuffer()
 
     def click(self, x, y):
-        """A left click at (x, y) of weston's output. weston's X11 back end
-        moves its own pointer by the motion it sees, clamped to the output:
-        a sweep to the far corners first lines the two pointers up."""
-        for point in ((SCREEN_WIDTH - 1, SCREEN_HEIGHT - 1), (0, 0), (round(x), round(y))):
-            self.host.run(["xdotool", "mousemove", "--sync", *map(str, point), "sleep", "0.2"])
+        """A left click at (x, y) of weston's output, given as a player's
+        pointer gives it: the pointer comes onto the window, moves on it,
+        and then the button goes down and up there.
+
+        weston's X11 back end moves its own pointer by the motion it sees,
+        clamped to the output: a sweep to the far corners first lines the two
+        pointers up. A jump from there onto a window reaches XWayland from
+        weston 14 as an enter at that point with no motion after it (weston
+        10 sends a motion too). XWayland shows its cursor there, so the
+        control under it is hovered, but it takes a button press to where it
+        last had a motion, off the window. So the pointer enters a pixel
+        left of (x, y) and then moves to it, and the button goes down once
+        XWayland's pointer has followed both steps."""
+        x, y = round(x), round(y)
+        for point in ((SCREEN_WIDTH - 1, SCREEN_HEIGHT - 1), (0, 0)):
+            self.host.run(["xdotool", "mousemove", "--sync", *map(str, point)])
+        desktop = Desktop(self)
+        for point in ((x - 1, y), (x, y)):
+            self.host.run(["xdotool", "mousemove", "--sync", *map(str, point)])
+            wait_until(lambda: desktop.pointer() == point, 5,
+                       what=f"XWayland's pointer at {point[0]},{point[1]}")
         self.host.run(["xdotool", "click", "1"])
 
     def close(self):

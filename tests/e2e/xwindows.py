@@ -132,6 +132,12 @@ class Desktop:
         focused = self.server.run(["xdotool", "getwindowfocus", "-f"]).strip()
         return focused == str(int(window, 16))
 
+    def pointer(self):
+        """(x, y) of the pointer on the screen."""
+        out = self.server.run(["xdotool", "getmouselocation"])
+        match = re.search(r"x:(-?\d+) y:(-?\d+)", out)
+        return (int(match.group(1)), int(match.group(2)))
+
     def click(self, x, y):
         """Moves the pointer to (x, y) and clicks the left button there."""
         self.server.run(["xdotool", "mousemove", "--sync", str(round(x)), str(round(y)),
