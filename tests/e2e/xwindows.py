@@ -156,8 +156,11 @@ class Desktop:
     def key(self, *keys):
         self.server.run(["xdotool", "key", *keys])
 
+    # Keys named together go down (or up) together: xdotool's pause of 12 ms
+    # between them, stretched on a busy machine, could let a keyboard tick
+    # fall between two of them.
     def key_down(self, *keys):
-        self.server.run(["xdotool", "keydown", *keys])
+        self.server.run(["xdotool", "keydown", "--delay", "0", *keys])
 
     def key_up(self, *keys):
-        self.server.run(["xdotool", "keyup", *keys])
+        self.server.run(["xdotool", "keyup", "--delay", "0", *keys])
