@@ -3,7 +3,7 @@ on a test X server, its windows found by title and place.
 
 Wine gives the X window of each Windows top-level window the program
 file's name as WM_CLASS and the window text as WM_NAME. Both bats have an
-empty title: the one further left is the left bat.
+empty title and the bats' size: the one further left is the left bat.
 Each run gets a Wine session of its own, bound to its own X server, and the
 prefix's logical DPI is set to the X server's first.
 """
@@ -12,7 +12,7 @@ import os
 import re
 import subprocess
 
-from volleon_app import BALL, LEFT_BAT, MAIN, RIGHT_BAT, Volleon
+from volleon_app import BALL, BAT_CLIENT, LEFT_BAT, MAIN, RIGHT_BAT, Volleon
 from xserver import SCREEN_WIDTH, spawn, stop
 from xwindows import Desktop
 
@@ -94,8 +94,11 @@ class WineVolleon(Volleon):
 
     def windows(self):
         """{role: window id} for the program's windows that exist now, named
-        like the Qt program's window roles. A bat counts once it stands
+        like the Qt program's window roles. A bat is an untitled window of
+        the bats' designed size (Wine makes untitled windows of its own for
+        the program, such as its input method's); it counts once it stands
         clearly on one side of the screen, or beside the other bat."""
+        bat_size = (self.pixels(BAT_CLIENT[0]) + 2, self.pixels(BAT_CLIENT[1]) + 2)
         found, bats = {}, []
         for window, name in self.program_windows():
             if name:
@@ -104,10 +107,16 @@ class WineVolleon(Volleon):
                     if role in found:
                         raise AssertionError(f"two windows have the title {name!r}")
                     found[role] = window
-            else:
-                bats.append((self.desktop.geometry(window).centre[0], window))
+                continue
+            try:
+                geometry = self.desktop.geometry(window)
+            except RuntimeError:
+                continue  # gone since it was listed
+            if abs(geometry.outer_width - bat_size[0]) <= 0.5 and \
+                    abs(geometry.outer_height - bat_size[1]) <= 0.5:
+                bats.append((geometry.centre[0], window))
         if len(bats) > 2:
-            raise AssertionError(f"{len(bats)} untitled windows: {bats}")
+            raise AssertionError(f"{len(bats)} untitled windows of a bat's size: {bats}")
         bats.sort()
         if len(bats) == 2 and bats[0][0] < bats[1][0]:
             found[LEFT_BAT], found[RIGHT_BAT] = bats[0][1], bats[1][1]
