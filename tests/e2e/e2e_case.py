@@ -9,7 +9,7 @@ import sys
 import unittest
 
 from pictures import disc_survey
-from volleon_app import BALL_SIZE, BAT_CLIENT, LEFT_BAT, RIGHT_BAT, Volleon
+from volleon_app import BALL_SIZE, LEFT_BAT, RIGHT_BAT, Volleon
 from xserver import SCREEN_HEIGHT, SCREEN_WIDTH, XServer
 
 OPTIONS = argparse.Namespace(binary=None, dpi=96, home_page=None)
@@ -51,8 +51,7 @@ class E2ETestCase(unittest.TestCase):
     def assertBatsInPlace(self, pieces):
         """Both bats stand against the side edges, vertically centred, with
         their designed size (client area plus a one-pixel line)."""
-        bat_width = self.px(BAT_CLIENT[0]) + 2
-        bat_height = self.px(BAT_CLIENT[1]) + 2
+        bat_width, bat_height = self.app.bat_size()
         left = self.desktop.geometry(pieces[LEFT_BAT])
         right = self.desktop.geometry(pieces[RIGHT_BAT])
         for name, bat in (("left bat", left), ("right bat", right)):

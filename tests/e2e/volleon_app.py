@@ -46,6 +46,11 @@ class Volleon:
     def pixels(self, twips):
         return twips / self.twips_per_pixel
 
+    def bat_size(self):
+        """(width, height) in pixels of a bat's window: its client area and
+        a one-pixel line around it."""
+        return (self.pixels(BAT_CLIENT[0]) + 2, self.pixels(BAT_CLIENT[1]) + 2)
+
     def log(self):
         return self._whole_log()[-3000:]
 

@@ -12,7 +12,7 @@ import os
 import re
 import subprocess
 
-from volleon_app import BALL, BAT_CLIENT, LEFT_BAT, MAIN, RIGHT_BAT, Volleon
+from volleon_app import BALL, LEFT_BAT, MAIN, RIGHT_BAT, Volleon
 from xserver import SCREEN_WIDTH, spawn, stop
 from xwindows import Desktop
 
@@ -98,7 +98,7 @@ class WineVolleon(Volleon):
         the bats' designed size (Wine makes untitled windows of its own for
         the program, such as its input method's); it counts once it stands
         clearly on one side of the screen, or beside the other bat."""
-        bat_size = (self.pixels(BAT_CLIENT[0]) + 2, self.pixels(BAT_CLIENT[1]) + 2)
+        bat_size = self.bat_size()
         found, bats = {}, []
         for window, name in self.program_windows():
             if name:
