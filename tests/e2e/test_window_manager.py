@@ -9,37 +9,44 @@ from volleon_app import BALL, MAIN, PIECES, SCORE_LABEL
 from xserver import SCREEN_WIDTH, wait_until
 
 
-def assertFramedAtTopCentre(case, main_window):
-    """The main window is framed, centred by its framed width to the pixel,
-    and the whole frame, title bar included, stands on the screen."""
-    case.assertNotEqual(case.desktop.parent(main_window), case.desktop.root(),
-                        "the window manager did not frame the main window")
-    left, right, top, _ = wait_until(lambda: case.desktop.frame_extents(main_window), 5,
-                                     what="the main window's frame extents")
-    case.assertGreater(top, 0, "the main window has no title bar")
+class FramedMainWindowChecks:
 
-    def frame_centre():
-        g = case.desktop.geometry(main_window)
-        return g.inner_x - left + (g.width + left + right) / 2
+    def assertFramedAtTopCentre(self, main_window):
+        """The main window is framed, centred by its framed width to the
+        pixel, and the whole frame, title bar included, stands on the
+        screen."""
+        self.assertNotEqual(self.desktop.parent(main_window), self.desktop.root(),
+                            "the window manager did not frame the main window")
+        left, right, top, _ = wait_until(lambda: self.desktop.frame_extents(main_window), 5,
+                                         what="the main window's frame extents")
+        self.assertGreater(top, 0, "the main window has no title bar")
 
-    # The window is placed by its frame once the window manager has told it,
-    # which may be after the window is shown.
-    try:
-        wait_until(lambda: abs(frame_centre() - SCREEN_WIDTH / 2) <= 0.5, 5,
-                   what="the frame to be centred")
-    except TimeoutError:
-        pass
-    case.assertNear(frame_centre(), SCREEN_WIDTH / 2, 0.5, "frame centre")
-    g = case.desktop.geometry(main_window)
-    case.assertNear(g.inner_y - top, 0, 4, "top of the frame")
+        def frame_centre():
+            g = self.desktop.geometry(main_window)
+            return g.inner_x - left + (g.width + left + right) / 2
+
+        # The window is placed by its frame once the window manager has told
+        # it, which may be after the window is shown.
+        try:
+            wait_until(lambda: abs(frame_centre() - SCREEN_WIDTH / 2) <= 0.5, 5,
+                       what="the frame to be centred")
+        except TimeoutError:
+            pass
+        self.assertNear(frame_centre(), SCREEN_WIDTH / 2, 0.5, "frame centre")
+        self.assertFrameAtTop(self.desktop.geometry(main_window), top)
+
+    def assertFrameAtTop(self, geometry, frame_top):
+        """The frame's top edge, frame_top pixels above the client area,
+        stands at the top of the screen."""
+        self.assertNear(geometry.inner_y - frame_top, 0, 4, "top of the frame")
 
 
-class WindowManagerTest(E2ETestCase):
+class WindowManagerTest(FramedMainWindowChecks, E2ETestCase):
 
     WINDOW_MANAGER = True
 
     def test_main_window_framed_at_top_centre(self):
-        assertFramedAtTopCentre(self, self.app.wait_for_main_window())
+        self.assertFramedAtTopCentre(self.app.wait_for_main_window())
 
     def test_pieces_unframed_in_place(self):
         main_window = self.app.wait_for_main_window()
@@ -65,7 +72,7 @@ class WindowManagerTest(E2ETestCase):
                    what="the program's windows to go")
 
 
-class LateWindowManagerTest(E2ETestCase):
+class LateWindowManagerTest(FramedMainWindowChecks, E2ETestCase):
     """The window manager answers nothing until the program has given up
     asking it for the frame and shown its main window."""
 
@@ -85,7 +92,7 @@ class LateWindowManagerTest(E2ETestCase):
         wait_until(lambda: set(main_windows()) - set(asked_about), 15, interval=0.02,
                    what="the main window after the stand-in")
         self.server.pause_window_manager(False)
-        assertFramedAtTopCentre(self, self.app.wait_for_main_window())
+        self.assertFramedAtTopCentre(self.app.wait_for_main_window())
 
 
 if __name__ == "__main__":

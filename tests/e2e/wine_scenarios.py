@@ -27,7 +27,7 @@ from volleon_app import BALL, KEYBOARD_TICK, LEFT_BAT
 from wine_app import WineVolleon, run_wine
 from xserver import XServer, spawn, stop, wait_until
 
-WINE = argparse.Namespace(wine_run=None, wineprefix=None)
+WINE = argparse.Namespace(wine_run=None, wineprefix=None, frame_insets=None)
 
 
 class WineCase(e2e_case.E2ETestCase):
@@ -138,7 +138,18 @@ class WineHomePageFolderTest(WineHomePageTest):
 
 
 class WineWindowManagerTest(test_window_manager.WindowManagerTest, WineCase):
-    pass
+
+    def assertFrameAtTop(self, geometry, frame_top):
+        """Wine keeps the client area where Windows puts it and lets the
+        window manager draw its own frame around it; where that frame is
+        shorter than the Windows caption and border, it starts lower than
+        the window's rectangle. So the rectangle's top, the client area's
+        less the top inset Windows gives the window's styles, is checked to
+        be at the top of the screen, and the frame to stand on it."""
+        output = run_wine(WINE.wine_run, self.app.wineprefix, self.app.run_env, [WINE.frame_insets])
+        top_inset = int(output.split()[1])
+        self.assertEqual(geometry.inner_y - top_inset, 0, "top of the window's rectangle")
+        self.assertGreaterEqual(geometry.inner_y - frame_top, 0, "top of the frame")
 
 
 class WineProgramSwitchTest(WineCase):
@@ -185,6 +196,8 @@ def main():
     parser = argparse.ArgumentParser(add_help=False)
     parser.add_argument("--wine-run", required=True, help="the wine-run.sh script")
     parser.add_argument("--wineprefix", required=True, help="the Wine prefix to run in")
+    parser.add_argument("--frame-insets", required=True,
+                        help="frame_insets.exe, which prints the main window's frame insets")
     _, rest = parser.parse_known_args(namespace=WINE)
     sys.argv = [sys.argv[0]] + rest
     e2e_case.main()
