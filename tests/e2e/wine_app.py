@@ -53,17 +53,22 @@ def run_wine(wine_run, wineprefix, env, args, timeout=120):
 
 def end_wine_session(wineprefix, env):
     """Ends the prefix's Wine session (server and background programs), which
-    may still be bound to another X server."""
-    subprocess.run(["wineserver", "-k"], env=dict(env, WINEPREFIX=wineprefix),
-                   stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+    may still be bound to another X server, and waits until it has ended."""
+    for flag in ("-k", "-w"):
+        subprocess.run(["wineserver", flag], env=dict(env, WINEPREFIX=wineprefix),
+                       stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
 
 
 def start_wine_session(wine_run, wineprefix, env, dpi):
-    """A fresh Wine session on env's X server, with the prefix's logical DPI
-    set first."""
+    """A Wine session on env's X server at the given logical DPI. As on
+    Windows, a new DPI holds from the next session on: the session that
+    wrote it keeps the one it started with for its desktop, and Wine 10
+    would scale the windows of a program started in it. So the DPI is
+    written in a session of its own, which then ends."""
     end_wine_session(wineprefix, env)
     run_wine(wine_run, wineprefix, env, ["reg", "add", r"HKCU\Control Panel\Desktop", "/v",
                                           "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"])
+    end_wine_session(wineprefix, env)
 
 
 class WineVolleon(Volleon):
