@@ -8,7 +8,7 @@
 
 int main(int argc, char* argv[]) {
     volleon::qt::prepareEnvironment();
-    volleon::qt::useGameFontsOnly();
+    const volleon::qt::GameFonts fonts;
     volleon::qt::DisplayFailureExplainer explainer(argc, argv);
     QApplication application(argc, argv);
     explainer.started();

@@ -60,7 +60,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     volleon::qt::prepareEnvironment();
-    volleon::qt::useGameFontsOnly();
+    const volleon::qt::GameFonts fonts;
     QApplication application(argc, argv);
     volleon::qt::setUpApplication(application);
 

@@ -68,7 +68,9 @@ std::vector<std::string> gameFontFiles(const std::vector<std::string>& fontFolde
     return {};
 }
 
-bool useGameFontsOnly() {
+namespace {
+
+bool makeGameFontsCurrent() {
     // The configuration files as the desktop has them, without the fonts.
     const Config config(FcInitLoadConfig());
     if (!config) {
@@ -87,6 +89,18 @@ bool useGameFontsOnly() {
     }
     // The current configuration holds a reference of its own.
     return FcConfigSetCurrent(config.get()) == FcTrue;
+}
+
+}  // namespace
+
+GameFonts::GameFonts() : only_(makeGameFontsCurrent()) {}
+
+GameFonts::~GameFonts() {
+    if (only_) {
+        // Drops the current configuration's reference, if it still has one,
+        // without making a configuration of the desktop's in its place.
+        FcConfigSetCurrent(nullptr);
+    }
 }
 
 }  // namespace volleon::qt

@@ -13,12 +13,28 @@ namespace volleon::qt {
 // folders fontconfig is configured with; empty unless both are there.
 std::vector<std::string> gameFontFiles(const std::vector<std::string>& fontFolders);
 
-// Call before the QApplication exists. Makes the current fontconfig
-// configuration one that keeps the system's and the user's rules (hinting,
-// antialiasing, subpixel order, LCD filter) but holds only the game's fonts.
-// Where those fonts are not installed, fontconfig is left as it is and the
-// toolkit sees every installed font. Returns whether the game's fonts are
-// the only ones.
-bool useGameFontsOnly();
+// For as long as it lives, the current fontconfig configuration is one that
+// keeps the system's and the user's rules (hinting, antialiasing, subpixel
+// order, LCD filter) but holds only the game's fonts. Make it before the
+// QApplication and let it outlive it. Where those fonts are not installed,
+// fontconfig is left as it is and the toolkit sees every installed font.
+class GameFonts {
+public:
+    GameFonts();
+    // Gives up the configuration made current, which fontconfig then frees
+    // unless the toolkit still holds it: some toolkit versions release only
+    // a configuration they made themselves.
+    ~GameFonts();
+    GameFonts(const GameFonts&) = delete;
+    GameFonts& operator=(const GameFonts&) = delete;
+    GameFonts(GameFonts&&) = delete;
+    GameFonts& operator=(GameFonts&&) = delete;
+
+    // Whether the game's fonts are the only ones.
+    [[nodiscard]] bool only() const { return only_; }
+
+private:
+    bool only_;
+};
 
 }  // namespace volleon::qt

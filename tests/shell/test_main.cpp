@@ -10,7 +10,7 @@
 int main(int argc, char* argv[]) {
     testing::InitGoogleTest(&argc, argv);
     volleon::qt::prepareEnvironment();
-    volleon::qt::useGameFontsOnly();
+    const volleon::qt::GameFonts fonts;
     QApplication application(argc, argv);
     volleon::qt::setUpApplication(application);
     return RUN_ALL_TESTS();
