@@ -11,6 +11,7 @@ prefix's logical DPI is set to the X server's first.
 import os
 import re
 import subprocess
+import tempfile
 
 from volleon_app import BALL, LEFT_BAT, MAIN, RIGHT_BAT, Volleon
 from xserver import SCREEN_WIDTH, spawn, stop
@@ -42,13 +43,19 @@ class WineDesktop(Desktop):
 
 def run_wine(wine_run, wineprefix, env, args, timeout=120):
     """Runs a Windows program to its end in the prefix and returns its
-    output; raises on failure."""
-    result = subprocess.run(["sh", wine_run, wineprefix, *args], env=env,
-                            stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
-    if result.returncode != 0:
-        raise RuntimeError(f"wine {' '.join(args)} failed ({result.returncode}): "
-                           + result.stderr.decode(errors="replace")[-2000:])
-    return result.stdout.decode(errors="replace")
+    output; raises on failure. The output goes to files, not pipes: a
+    program that finds the session still starting may start part of it
+    (the server, services, the desktop), which keeps its standard streams
+    open long after the program has ended."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        result = subprocess.run(["sh", wine_run, wineprefix, *args], env=env,
+                                stdin=subprocess.DEVNULL, stdout=out, stderr=err, timeout=timeout)
+        out.seek(0)
+        err.seek(0)
+        if result.returncode != 0:
+            raise RuntimeError(f"wine {' '.join(args)} failed ({result.returncode}): "
+                               + err.read().decode(errors="replace")[-2000:])
+        return out.read().decode(errors="replace")
 
 
 def end_wine_session(wineprefix, env):
