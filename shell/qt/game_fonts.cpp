@@ -93,10 +93,10 @@ bool makeGameFontsCurrent() {
 
 }  // namespace
 
-GameFonts::GameFonts() : only_(makeGameFontsCurrent()) {}
+GameFonts::GameFonts() : madeCurrent_(makeGameFontsCurrent()) {}
 
 GameFonts::~GameFonts() {
-    if (only_) {
+    if (madeCurrent_) {
         // Drops the current configuration's reference, if it still has one,
         // without making a configuration of the desktop's in its place.
         FcConfigSetCurrent(nullptr);

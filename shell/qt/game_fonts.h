@@ -30,11 +30,8 @@ public:
     GameFonts(GameFonts&&) = delete;
     GameFonts& operator=(GameFonts&&) = delete;
 
-    // Whether the game's fonts are the only ones.
-    [[nodiscard]] bool only() const { return only_; }
-
 private:
-    bool only_;
+    bool madeCurrent_;  // the game's fonts are the only ones
 };
 
 }  // namespace volleon::qt

@@ -49,9 +49,9 @@ class BallFlightTest(E2ETestCase):
         # it turned may hold two ticks whose steps across nearly cancel out
         # while their steps down add up, as when a busy machine samples late.
         max_dy = self.px(MAX_SPEED_Y) + 1
-        across = [dx for _, dx, _ in steps if dx]
-        for i, (_, dx, dy) in enumerate(s for s in steps if s[1]):
-            turned = any((other > 0) != (dx > 0) for other in across[max(i - 1, 0):i + 2])
+        moving = [(dx, dy) for _, dx, dy in steps if dx]
+        for i, (dx, dy) in enumerate(moving):
+            turned = any((other > 0) != (dx > 0) for other, _ in moving[max(i - 1, 0):i + 2])
             if not turned and abs(dx) <= step + 1:
                 self.assertLessEqual(abs(dy), max_dy, "vertical step larger than a serve gives")
 
