@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs a Windows program under Wine in a private prefix, making the prefix on
 # first use:  wine-run.sh PREFIX PROGRAM [ARGUMENTS...]
+# Without a program it only makes the prefix.
 # The prefix is made offline: the .NET and HTML engine installers are
 # switched off, so Wine neither asks for them nor downloads them. Wine's
 # debug output is off, so only the program's own output remains.
@@ -26,6 +27,8 @@ if [ ! -f "$prefix/.ready" ]; then
     fi
   ) 9>"$prefix.lock"
 fi
+
+[ $# -gt 0 ] || exit 0
 
 # Wine's server and background programs stay a few seconds after the last
 # program ends. Started here without standard streams, they cannot hold the
