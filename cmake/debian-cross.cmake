@@ -30,3 +30,10 @@ set(QT_HOST_PATH /usr CACHE PATH "Prefix of the build machine's Qt, whose tools 
 # libraries are where multiarch puts them.
 string(REGEX REPLACE "^powerpc64le$" "ppc64le" qemu "${CMAKE_SYSTEM_PROCESSOR}")
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-${qemu})
+if(qemu STREQUAL "s390x")
+  # qemu-user (7.2 and 10.0 alike) fails to hand an s390x program a file
+  # descriptor that the X server sends, which breaks the connection when Qt
+  # asks for a shared memory segment; Qt then puts its pictures through the
+  # X connection itself.
+  set(CMAKE_CROSSCOMPILING_EMULATOR env QT_XCB_NO_MITSHM=1 qemu-${qemu})
+endif()
