@@ -3,8 +3,9 @@
 # scripts/test-release.sh made under build/release/CODENAME:
 #   scripts/in-release.sh CODENAME [--offline] COMMAND...
 # It gets its own /proc, /sys, /dev/pts and /dev/shm and a clean
-# environment, in new mount and process namespaces: its mounts and every
-# process it starts end with it. --offline gives it a network namespace of
+# environment (but for CI, SOURCE_DATE_EPOCH and the VOLLEON_ lane choices), in new
+# mount and process namespaces: its mounts and every process it starts end
+# with it. --offline gives it a network namespace of
 # its own too, with nothing but its loopback, so that X servers inside
 # cannot meet this machine's through their abstract sockets. Needs root.
 set -euo pipefail
@@ -29,5 +30,6 @@ exec unshare "${namespaces[@]}" bash -c '
   mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
   if command -v ip >/dev/null; then ip link set lo up 2>/dev/null || true; fi
   exec chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \
-    LANG=C.UTF-8 TERM=dumb ${CI:+CI="$CI"} ${SOURCE_DATE_EPOCH:+SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH"} "$@"
+    LANG=C.UTF-8 TERM=dumb ${CI:+CI="$CI"} ${SOURCE_DATE_EPOCH:+SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH"} \
+    ${VOLLEON_LANES:+VOLLEON_LANES="$VOLLEON_LANES"} ${VOLLEON_CROSS:+VOLLEON_CROSS="$VOLLEON_CROSS"} "$@"
 ' in-release "$root" "$@"

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Runs the whole suite once more inside another Debian release, and installs
 # and starts a package built outside it:
-#   scripts/test-release.sh CODENAME [PACKAGE.deb]
+#   scripts/test-release.sh CODENAME [PACKAGE.deb | --prepare]
+# --prepare makes the system and installs what the suite needs, and stops
+# there.
+# VOLLEON_LANES and VOLLEON_CROSS choose the lanes of scripts/test.sh run
+# there (all by default).
 # The release's system is made with debootstrap from the package mirror that
 # this machine's apt uses, under build/release/CODENAME, and kept there
 # between runs; scripts/in-release.sh runs each step inside it, the tests
@@ -10,6 +14,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 release=$1
 package=${2:-}
+prepare=
+if [ "$package" = --prepare ]; then
+  prepare=1
+  package=
+fi
 top=$PWD
 home=$top/build/release/$release
 root=$home/root
@@ -44,8 +53,8 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}
 
 echo "== $release: installing what the suite needs"
-bash scripts/in-release.sh "$release" bash -c 'cd /volleon && source scripts/packages.sh &&
-  bash scripts/deps.sh "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"'
+bash scripts/in-release.sh "$release" bash /volleon/scripts/test.sh --install
+[ -z "$prepare" ] || exit 0
 if [ -n "$package" ]; then
   echo "== $release: installing $(basename "$package")"
   bash scripts/in-release.sh "$release" bash -c "cd /volleon && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$(basename "$package")"

@@ -1,14 +1,25 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test: the main build (warnings as
-# errors) with its unit, widget and end-to-end tests, clang-tidy over the
-# rules and the Qt program as that build compiles them, its Debian package
-# checked by lintian, desktop-file-validate and appstreamcli, the whole
-# program with all its tests under AddressSanitizer (leaks checked at exit)
-# and UndefinedBehaviorSanitizer, a bounded fuzz run, the Windows build with
-# its tests under Wine and its ZIP archive, clang-tidy over the Windows
-# program as the mingw-w64 build compiles it, and both packages built a
-# second time in other folders, which must come out the same to the bit.
-# On Debian 12 all of it runs again inside a Debian 13 system (see the end).
+# Sets everything up and runs every test, lane by lane. Each lane's builds
+# are presets of CMakePresets.json (cmake --workflow --preset NAME runs one
+# alone):
+#   main       the program (warnings as errors) with its unit, widget and
+#              end-to-end tests, and its Debian package checked by lintian,
+#              desktop-file-validate and appstreamcli;
+#   tidy       clang-tidy over the rules, the Qt program and the Windows
+#              program as their builds compile them;
+#   sanitize   the whole program with all its tests under AddressSanitizer
+#              (leaks checked at exit) and UndefinedBehaviorSanitizer;
+#   fuzz       a bounded fuzz run of the rules;
+#   windows    the Windows program with its tests under Wine, and its ZIP;
+#   cross      on amd64, the program built for arm64, armhf and s390x and
+#              the rules for riscv64 and ppc64el, with their tests under
+#              qemu-user, and the arm64 and armhf Debian packages checked;
+#   reproduce  the packages built a second time in other folders, which
+#              must come out the same to the bit.
+# VOLLEON_LANES="LANE ..." runs those lanes alone, VOLLEON_CROSS="ARCH ..."
+# those architectures alone; --install only installs what they need.
+# Without VOLLEON_LANES, Debian 13 runs every lane, and Debian 12 runs main,
+# windows and reproduce, and the others in systems of their own (below).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Packages carry the time of the commit they are built from, not the time of
@@ -16,78 +27,175 @@ cd "$(dirname "$0")/.."
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}
 export SOURCE_DATE_EPOCH
 source scripts/packages.sh
-bash scripts/deps.sh "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-jobs=$(nproc)
+CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
+export CMAKE_BUILD_PARALLEL_LEVEL CTEST_PARALLEL_LEVEL
 
-echo "== main build and tests"
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLLEON_WERROR=ON
-cmake --build build/test -j "$jobs"
-ctest --test-dir build/test --output-on-failure -j "$jobs"
-
-echo "== clang-tidy: the rules and the Qt program"
-JOBS=$jobs bash scripts/clang-tidy.sh build/test
-
-echo "== the Debian package and its validators"
-rm -f build/test/volleon_*.deb
-(cd build/test && cpack -G DEB)
-bash scripts/validate-deb.sh build/test/volleon_*.deb
-
-echo "== the whole program under sanitizers"
-# Every test of this build, end-to-end ones included, runs the code built
-# with AddressSanitizer and UndefinedBehaviorSanitizer; the options and the
-# leak suppressions come from the tests' environment (tests/CMakeLists.txt).
-cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DVOLLEON_WERROR=ON -DVOLLEON_SANITIZE=ON \
-  -DVOLLEON_BUILD_SHELL=ON -DVOLLEON_BUILD_BENCH=OFF
-cmake --build build/sanitize -j "$jobs"
-ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
-
-echo "== fuzzing the rules"
-cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLLEON_WERROR=ON \
-  -DVOLLEON_BUILD_FUZZ=ON -DVOLLEON_BUILD_SHELL=OFF -DVOLLEON_BUILD_TESTS=OFF -DVOLLEON_BUILD_BENCH=OFF
-cmake --build build/fuzz -j "$jobs"
-ctest --test-dir build/fuzz --output-on-failure
-
-echo "== Windows build under Wine"
-bash scripts/deps.sh "${WINDOWS_PACKAGES[@]}"
-# A fresh Wine prefix in the build tree: cmake/wine-run.sh makes it, offline,
-# when the first Windows program runs.
-rm -rf build/windows/wineprefix build/windows/wineprefix.lock build/windows/wineprefix.log
-cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLLEON_WERROR=ON
-cmake --build build/windows -j "$jobs"
-ctest --test-dir build/windows --output-on-failure -j "$jobs"
-rm -f build/windows/volleon-*.zip
-(cd build/windows && cpack -G ZIP)
-python3 -m zipfile -l build/windows/volleon-*.zip
-WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true
-
-echo "== clang-tidy: the Windows program"
-JOBS=$jobs bash scripts/clang-tidy.sh build/windows x86_64-w64-mingw32
-
-echo "== reproducible packages"
-# again FOLDER GENERATOR PACKAGE [CMAKE_OPTION...]: makes the package once
-# more, from a build in FOLDER without the tests, and fails unless it is
-# PACKAGE to the bit.
-again() {
-  local folder=$1 generator=$2 first=$3
-  shift 3
-  cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLLEON_WERROR=ON -DVOLLEON_BUILD_TESTS=OFF "$@"
-  cmake --build "$folder" -j "$jobs"
-  local second
-  second="$folder/$(basename "$first")"
-  rm -f "$second"
-  (cd "$folder" && cpack -G "$generator")
-  cmp "$first" "$second"
-  echo "$(basename "$first"): the same $(stat -c %s "$first") bytes from $(dirname "$first") and $folder"
-}
-again build/reproduce/linux DEB build/test/volleon_*.deb -DVOLLEON_BUILD_BENCH=OFF
-again build/reproduce/windows ZIP build/windows/volleon-*.zip \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
-
-# On Debian 12 the same suite runs once more in a Debian 13 system that
-# scripts/test-release.sh makes, where the Debian package built above is
-# installed and started too. On Debian 13 the run above is that run.
-if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = bookworm ]; then
-  echo "== Debian 13"
-  bash scripts/test-release.sh trixie build/test/volleon_*.deb
+release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+elsewhere=
+if [ -n "${VOLLEON_LANES:-}" ]; then
+  lanes=$VOLLEON_LANES
+elif [ "$release" = bookworm ]; then
+  lanes="main windows reproduce"
+  elsewhere=1
+else
+  lanes="main tidy sanitize fuzz windows cross reproduce"
 fi
+lanes=" $lanes "
+runs() { [[ $lanes == *" $1 "* ]]; }
+read -r -a cross_arches <<<"${VOLLEON_CROSS:-${CROSS_ARCHES[*]}}"
+[ "$ARCH" = amd64 ] || cross_arches=()
+
+# What the lanes take, installed at once.
+packages=("${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
+runs tidy && packages+=("${TIDY_PACKAGES[@]}" "${MINGW_PACKAGES[@]}")
+runs fuzz && packages+=("${FUZZ_PACKAGES[@]}")
+runs windows && packages+=("${WINDOWS_PACKAGES[@]}")
+if runs cross && [ ${#cross_arches[@]} -gt 0 ]; then
+  mapfile -t -O ${#packages[@]} packages < <(cross_packages "${cross_arches[@]}")
+fi
+bash scripts/deps.sh "${packages[@]}"
+[ "${1:-}" != --install ] || exit 0
+
+# Debian 12 leaves the lanes that a newer toolchain proves no less to a
+# Debian 13 system that scripts/test-release.sh makes, where the Debian
+# package built here is installed and started too: clang-tidy and the
+# sanitizers (they find more there), fuzzing, and the architectures whose
+# libraries Debian 13 co-installs with amd64's. s390x and ppc64el are built
+# in a system of Debian 12's main suite alone: the package mirror lacks
+# files of Debian 13's current s390x and ppc64el packages, and holds Debian
+# 12's updates for them behind those for amd64, which multiarch needs at
+# the same versions. Both systems are made and their packages installed
+# while the lanes here build and test.
+systems=(trixie bookworm)
+declare -A system_lanes=([trixie]="main tidy sanitize fuzz cross reproduce" [bookworm]="cross")
+declare -A system_cross=([trixie]="arm64 armhf riscv64" [bookworm]="s390x ppc64el")
+declare -A system_name=([trixie]="Debian 13" [bookworm]="Debian 12, its main suite alone")
+declare -A preparing=()
+if [ -n "$elsewhere" ]; then
+  trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
+  [ "$(id -u)" -eq 0 ] || { echo "error: the Debian 13 and Debian 12 systems need root" >&2; exit 1; }
+  mkdir -p build/release
+  for system in "${systems[@]}"; do
+    VOLLEON_LANES=${system_lanes[$system]} VOLLEON_CROSS=${system_cross[$system]} \
+      bash scripts/test-release.sh "$system" --prepare >"build/release/$system.prepare.log" 2>&1 &
+    preparing[$system]=$!
+  done
+fi
+
+times=()
+# lane NAME: runs NAME_lane where NAME is one of the lanes, and keeps the
+# time it took.
+lane() {
+  runs "$1" || return 0
+  echo "== $1"
+  local start=$SECONDS
+  "$1_lane"
+  times+=("$1 $((SECONDS - start)) s")
+}
+
+# again PRESET FIRST: makes the package FIRST once more with the workflow
+# PRESET, in its own folder, and fails unless it is the same to the bit.
+again() {
+  local second
+  second="build/$1/$(basename "$2")"
+  rm -f "$second"
+  cmake --workflow --preset "$1"
+  cmp "$2" "$second"
+  echo "$(basename "$2"): the same $(stat -c %s "$2") bytes from $(dirname "$2") and $(dirname "$second")"
+}
+
+main_lane() {
+  rm -f build/main/volleon_*.deb
+  cmake --workflow --preset main
+  bash scripts/validate-deb.sh build/main/volleon_*.deb
+}
+
+tidy_lane() {
+  JOBS=$(nproc) bash scripts/clang-tidy.sh build/main
+  cmake --preset windows >/dev/null
+  JOBS=$(nproc) bash scripts/clang-tidy.sh build/windows x86_64-w64-mingw32
+}
+
+sanitize_lane() {
+  # The options and the leak suppressions come from the tests' environment
+  # (tests/CMakeLists.txt).
+  cmake --workflow --preset sanitize
+}
+
+fuzz_lane() {
+  cmake --workflow --preset fuzz
+}
+
+windows_lane() {
+  rm -f build/windows/volleon-*.zip
+  if [ -n "$WINE_RUNS" ]; then
+    # A fresh Wine prefix, which the build makes before any test runs.
+    rm -rf build/windows/wineprefix build/windows/wineprefix.lock build/windows/wineprefix.log
+    cmake --workflow --preset windows
+    WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true
+  else
+    echo "Wine runs x86 programs only: the Windows program is built on $ARCH, its tests are not run"
+    cmake --preset windows
+    cmake --build --preset windows
+    cpack --preset windows
+  fi
+  python3 -m zipfile -l build/windows/volleon-*.zip
+}
+
+cross_lane() {
+  if [ ${#cross_arches[@]} -eq 0 ]; then
+    echo "The other architectures are built from amd64 only: none on $ARCH"
+    return
+  fi
+  local arch start
+  for arch in "${cross_arches[@]}"; do
+    echo "== cross: $arch"
+    start=$SECONDS
+    if [ "$arch" = s390x ] && ! runs main; then
+      # The program of this machine whose pictures the s390x one must show.
+      cmake --preset main
+      cmake --build --preset main --target volleon
+    fi
+    rm -f "build/$arch"/volleon_*.deb
+    cmake --workflow --preset "$arch"
+    if compgen -G "build/$arch/volleon_*.deb" >/dev/null; then
+      bash scripts/validate-deb.sh "build/$arch"/volleon_*.deb
+    fi
+    times+=("cross: $arch $((SECONDS - start)) s")
+  done
+}
+
+reproduce_lane() {
+  if runs main; then
+    again reproduce-main build/main/volleon_*.deb
+  fi
+  if runs windows; then
+    again reproduce-windows build/windows/volleon-*.zip
+  fi
+  local arch
+  for arch in "${cross_arches[@]}"; do
+    if runs cross && [[ " ${CROSS_DEB_ARCHES[*]} " == *" $arch "* ]]; then
+      again "reproduce-$arch" "build/$arch"/volleon_*.deb
+    fi
+  done
+}
+
+for name in main tidy sanitize fuzz windows cross reproduce; do
+  lane "$name"
+done
+echo "== lane times on Debian ${release:-?} ($ARCH):$(printf ' %s;' "${times[@]}")"
+
+for system in "${systems[@]}"; do
+  [ -n "${preparing[$system]:-}" ] || continue
+  echo "== ${system_name[$system]}"
+  if ! wait "${preparing[$system]}"; then
+    cat "build/release/$system.prepare.log"
+    echo "error: making the $system system failed" >&2
+    exit 1
+  fi
+  package=
+  [ "$system" != trixie ] || package=$(echo build/main/volleon_*.deb)
+  VOLLEON_LANES=${system_lanes[$system]} VOLLEON_CROSS=${system_cross[$system]} \
+    bash scripts/test-release.sh "$system" $package
+done
