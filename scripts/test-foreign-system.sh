@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Tries the game in a whole Debian system of another architecture, every
+# program of which runs under qemu-user:
+#   scripts/test-foreign-system.sh ARCH CODENAME PACKAGE.deb
+#   (e.g. arm64 trixie build/arm64/volleon_0.1.0_arm64.deb)
+# The system is made with debootstrap under build/release/CODENAME-ARCH
+# and kept there. The package is installed into it with apt-get, which
+# brings the libraries it depends on, and the game is started from it (the
+# start-up scenario); then scripts/play.sh runs from a clone of this
+# repository there, as a player on such a machine would run it, until the
+# game's main window shows on an Xvfb, a picture of which is kept in
+# build/release/CODENAME-ARCH/play.png. Emulated, the build takes far
+# longer than here. Needs root, and binfmt_misc (mounted here if it is not).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+arch=$1
+release=$2
+package=$3
+name=$release-$arch
+home=build/release/$name
+root=$home/root
+
+[ "$(id -u)" -eq 0 ] || { echo "error: making a $name system needs root" >&2; exit 1; }
+# The static qemu-user, which the kernel starts for each program of the
+# system's architecture, inside the system too.
+bash scripts/deps.sh debootstrap qemu-user-static binfmt-support git python3
+if [ ! -e /proc/sys/fs/binfmt_misc/register ]; then
+  mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+fi
+update-binfmts --enable >/dev/null 2>&1 || true
+
+mirror=${VOLLEON_MIRROR:-$(apt-get indextargets --format '$(REPO_URI)' 'Created-By: Packages' |
+  grep -m1 -E '/debian/?$' || true)}
+mirror=${mirror:-http://deb.debian.org/debian}
+if [ ! -e "$home/ready" ]; then
+  echo "== making a $name system from $mirror"
+  rm -rf "$root"
+  mkdir -p "$root"
+  debootstrap --arch "$arch" --variant=minbase "$release" "$root" "$mirror"
+  touch "$home/ready"
+fi
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+in_system() { bash scripts/in-release.sh "$name" "$@"; }
+
+echo "== $name: installing $(basename "$package") with apt-get"
+cp "$package" "$root/root/$(basename "$package")"
+in_system bash -c "cd /root && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$(basename "$package") \
+  xvfb xauth x11-utils xdotool python3"
+
+echo "== $name: a clone of this repository"
+rm -rf "$root/root/volleon"
+git clone -q "$PWD" "$root/root/volleon"
+
+echo "== $name: the installed game starts"
+in_system --offline python3 /root/volleon/tests/e2e/test_startup.py --binary /usr/games/volleon \
+  --dpi 96 --home-page /usr/share/volleon/index.html
+
+echo "== $name: scripts/play.sh from the clone"
+# play.sh installs what it needs, builds, and starts the game, which then
+# runs until it is ended: it is ended once its main window has shown.
+in_system bash -c '
+  cd /root/volleon
+  Xvfb :7 -screen 0 1920x1080x24 -nolisten tcp &
+  xvfb=$!
+  trap "kill \$xvfb 2>/dev/null" EXIT
+  export DISPLAY=:7
+  bash scripts/play.sh > /root/play.log 2>&1 &
+  game=$!
+  start=$SECONDS
+  until xwininfo -root -tree 2>/dev/null | grep -q "\"Volleon!\""; do
+    if ! kill -0 $game 2>/dev/null; then
+      tail -40 /root/play.log
+      echo "scripts/play.sh ended before the game showed its window" >&2
+      exit 1
+    fi
+    sleep 5
+  done
+  echo "the main window showed $((SECONDS - start)) s after scripts/play.sh started"
+  sleep 5
+  xwd -root -silent > /root/play.xwd
+  kill $game
+'
+python3 -c '
+import sys
+sys.path.insert(0, "tests/e2e")
+from image import parse_xwd
+open(sys.argv[2], "wb").write(parse_xwd(open(sys.argv[1], "rb").read()).to_png())
+' "$root/root/play.xwd" "$home/play.png"
+echo "$name: the package installed and started, and scripts/play.sh showed the game ($home/play.png)"
