@@ -23,23 +23,13 @@ root=$home/root
 [ "$(id -u)" -eq 0 ] || { echo "error: making a $name system needs root" >&2; exit 1; }
 # The static qemu-user, which the kernel starts for each program of the
 # system's architecture, inside the system too.
-bash scripts/deps.sh debootstrap qemu-user-static binfmt-support git python3
+bash scripts/deps.sh qemu-user-static binfmt-support git python3
 if [ ! -e /proc/sys/fs/binfmt_misc/register ]; then
   mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
 fi
 update-binfmts --enable >/dev/null 2>&1 || true
 
-mirror=${VOLLEON_MIRROR:-$(apt-get indextargets --format '$(REPO_URI)' 'Created-By: Packages' |
-  grep -m1 -E '/debian/?$' || true)}
-mirror=${mirror:-http://deb.debian.org/debian}
-if [ ! -e "$home/ready" ]; then
-  echo "== making a $name system from $mirror"
-  rm -rf "$root"
-  mkdir -p "$root"
-  debootstrap --arch "$arch" --variant=minbase "$release" "$root" "$mirror"
-  touch "$home/ready"
-fi
-cp /etc/resolv.conf "$root/etc/resolv.conf"
+bash scripts/make-system.sh "$name" "$release" "$arch"
 in_system() { bash scripts/in-release.sh "$name" "$@"; }
 
 echo "== $name: installing $(basename "$package") with apt-get"

@@ -6,10 +6,9 @@
 # there.
 # VOLLEON_LANES and VOLLEON_CROSS choose the lanes of scripts/test.sh run
 # there (all by default).
-# The release's system is made with debootstrap from the package mirror that
-# this machine's apt uses, under build/release/CODENAME, and kept there
-# between runs; scripts/in-release.sh runs each step inside it, the tests
-# without a network. Needs root.
+# The release's system is made by scripts/make-system.sh under
+# build/release/CODENAME, and kept there between runs; scripts/in-release.sh
+# runs each step inside it, the tests without a network. Needs root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 release=$1
@@ -19,25 +18,8 @@ if [ "$package" = --prepare ]; then
   prepare=1
   package=
 fi
-top=$PWD
-home=$top/build/release/$release
-root=$home/root
-
-[ "$(id -u)" -eq 0 ] || { echo "error: making a $release system needs root" >&2; exit 1; }
-bash scripts/deps.sh debootstrap rsync
-
-# The mirror this machine's Debian packages come from.
-mirror=${VOLLEON_MIRROR:-$(apt-get indextargets --format '$(REPO_URI)' 'Created-By: Packages' |
-  grep -m1 -E '/debian/?$' || true)}
-mirror=${mirror:-http://deb.debian.org/debian}
-
-if [ ! -e "$home/ready" ]; then
-  echo "== making a $release system from $mirror"
-  rm -rf "$root"
-  mkdir -p "$root"
-  debootstrap --variant=minbase "$release" "$root" "$mirror"
-  touch "$home/ready"
-fi
+root=build/release/$release/root
+bash scripts/make-system.sh "$release" "$release"
 
 # The source as it stands here (without its build folders), at /volleon.
 # The release keeps its own build folders there between runs: only files
@@ -48,7 +30,6 @@ rsync -r --checksum --delete --exclude=/build --exclude=/.git ./ "$root/volleon/
 if [ -n "$package" ]; then
   cp "$package" "$root/volleon/$(basename "$package")"
 fi
-cp /etc/resolv.conf "$root/etc/resolv.conf"
 
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}
 

@@ -54,6 +54,9 @@ runs windows && packages+=("${WINDOWS_PACKAGES[@]}")
 if runs cross && [ ${#cross_arches[@]} -gt 0 ]; then
   mapfile -t -O ${#packages[@]} packages < <(cross_packages "${cross_arches[@]}")
 fi
+# What makes the systems of other releases (below), before two of them are
+# made at once.
+[ -z "$elsewhere" ] || packages+=(debootstrap rsync)
 bash scripts/deps.sh "${packages[@]}"
 [ "${1:-}" != --install ] || exit 0
 
