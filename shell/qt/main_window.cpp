@@ -134,7 +134,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (!frameBeforeShow_) {
         // A window manager too busy to tell the frame before the first show
         // tells it when it takes the window in: the window is then centred
-        // again by its framed width.
+        // again by its framed width. That is before it shows the frame, so
+        // the player cannot have moved the window by the frame yet.
         onFrameArrival(*this, [this](QMargins frame) {
             if (!hasEnded()) {
                 centre(Twips::ofPrimaryScreen().fromPixelsX(width() + frame.left() + frame.right()));

@@ -1,11 +1,13 @@
 """With both bats moved off the screen (nothing stops them), the ball flies
-to a side edge, bounces back from it and the score changes."""
+to both side edges, bounces back from each right at the edge and the score
+changes."""
 
 import time
 
 from e2e_case import E2ETestCase, main
-from volleon_app import BALL, BALL_STEP, BALL_TICK, LEFT_BAT, MAIN, RIGHT_BAT, SCORE_LABEL
+from volleon_app import BALL, LEFT_BAT, MAIN, RIGHT_BAT, SCORE_LABEL
 from xserver import SCREEN_WIDTH, wait_until
+from xwindows import WindowEvents
 
 
 def overlaps(a, b):
@@ -45,31 +47,27 @@ class ScoringTest(E2ETestCase):
 
         score_before = self.score_picture(main_window, pieces[BALL])
 
-        # With the bats away, only a side edge turns the ball back. It
-        # stands at the edge for one tick, which a busy machine's samples
-        # may miss; the turn itself cannot be missed.
-        samples = []  # (time before, time after, left edge), each place once
+        # With the bats away, only a side edge turns the ball back, at each
+        # edge in turn. xev reports every place the ball's window is given,
+        # so the place where it turned is seen however late the machine
+        # samples; it is the edge's.
+        ball = pieces[BALL]
+        width = self.desktop.geometry(ball).outer_width
+        edges = {"left": 0, "right": SCREEN_WIDTH - width}
+        moves = WindowEvents(self.server, ball)
+        self.addCleanup(moves.close)
 
-        def turned():
-            before = time.monotonic()
-            x = self.desktop.geometry(pieces[BALL]).outer_x
-            if not samples or samples[-1][2] != x:
-                samples.append((before, time.monotonic(), x))
-                if len(samples) >= 3:
-                    a, b, c = samples[-3:]
-                    if (b[2] - a[2]) * (c[2] - b[2]) < 0:
-                        return a, b, c
-            return None
-        before_turn, turn, after_turn = wait_until(turned, 10, interval=0, what="the ball to turn back")
-        width = self.desktop.geometry(pieces[BALL]).outer_width
-        x = turn[2]
-        at_left = x < (SCREEN_WIDTH - width) / 2
-        edge = 0 if at_left else SCREEN_WIDTH - width
-        # Between the samples on either side of the turn the ball went to
-        # the edge and came back: it was never further from the edge than
-        # it could fly in that time.
-        ticks = (after_turn[1] - before_turn[0]) / BALL_TICK + 1
-        self.assertNear(x, edge, ticks * self.px(BALL_STEP), "the ball turned back away from the edge")
+        def turns_at_both_edges():
+            xs = []
+            for event, place in moves.of(ball):
+                if event == "ConfigureNotify" and (not xs or xs[-1] != place[0]):
+                    xs.append(place[0])
+            turns = [(b, "left" if b < (SCREEN_WIDTH - width) / 2 else "right")
+                     for a, b, c in zip(xs, xs[1:], xs[2:]) if (b - a) * (c - b) < 0]
+            return turns if {edge for _, edge in turns} == edges.keys() else None
+        for x, edge in wait_until(turns_at_both_edges, 30, interval=0.1,
+                                  what="the ball to turn back at both side edges"):
+            self.assertNear(x, edges[edge], 1, f"the ball turned back away from the {edge} edge")
 
         score_after = self.score_picture(main_window, pieces[BALL])
         self.assertNotEqual(score_after, score_before, "the score did not change")

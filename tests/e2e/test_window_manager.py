@@ -7,6 +7,7 @@ does ends the program with status 0."""
 from e2e_case import E2ETestCase, main
 from volleon_app import BALL, MAIN, PIECES, SCORE_LABEL
 from xserver import SCREEN_WIDTH, wait_until
+from xwindows import WindowEvents
 
 
 class FramedMainWindowChecks:
@@ -25,15 +26,18 @@ class FramedMainWindowChecks:
             g = self.desktop.geometry(main_window)
             return g.inner_x - left + (g.width + left + right) / 2
 
-        # The window is placed by its frame once the window manager has told
-        # it, which may be after the window is shown.
+        self.assertCentredWhenFramed(main_window, frame_centre)
+        self.assertNear(frame_centre(), SCREEN_WIDTH / 2, 0.5, "frame centre")
+        self.assertFrameAtTop(self.desktop.geometry(main_window), top)
+
+    def assertCentredWhenFramed(self, main_window, frame_centre):
+        """The window is placed by its frame once the window manager has
+        told it, which may be after the window is shown: it is waited for."""
         try:
             wait_until(lambda: abs(frame_centre() - SCREEN_WIDTH / 2) <= 0.5, 5,
                        what="the frame to be centred")
         except TimeoutError:
             pass
-        self.assertNear(frame_centre(), SCREEN_WIDTH / 2, 0.5, "frame centre")
-        self.assertFrameAtTop(self.desktop.geometry(main_window), top)
 
     def assertFrameAtTop(self, geometry, frame_top):
         """The frame's top edge, frame_top pixels above the client area,
@@ -44,6 +48,28 @@ class FramedMainWindowChecks:
 class WindowManagerTest(FramedMainWindowChecks, E2ETestCase):
 
     WINDOW_MANAGER = True
+
+    def before_program(self):
+        # The window manager's frames are children of the root.
+        self.root_events = WindowEvents(self.server)
+        self.addCleanup(self.root_events.close)
+
+    def assertCentredWhenFramed(self, main_window, frame_centre):
+        """The frame was told before the first show: the window manager
+        shows the frame centred, and it stays there. The window does not
+        open elsewhere and then jump."""
+        frame = self.desktop.parent(main_window)
+
+        def events_to_map():
+            events = self.root_events.of(frame)
+            return events if ("MapNotify", None) in events else None
+        events = wait_until(events_to_map, 5, what="xev to see the main window's frame shown")
+        map_at = events.index(("MapNotify", None))
+        placed = [place for _, place in events[:map_at] if place is not None]
+        x, _, width, _ = placed[-1]
+        self.assertNear(x + width / 2, SCREEN_WIDTH / 2, 0.5, "frame centre when first shown")
+        moves = [place for _, place in events[map_at:] if place is not None and place != placed[-1]]
+        self.assertEqual(moves, [], f"the frame moved from {placed[-1]} after it was shown")
 
     def test_main_window_framed_at_top_centre(self):
         self.assertFramedAtTopCentre(self.app.wait_for_main_window())

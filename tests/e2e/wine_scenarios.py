@@ -37,6 +37,7 @@ class WineCase(e2e_case.E2ETestCase):
         self.dpi = e2e_case.OPTIONS.dpi
         self.server = XServer(dpi=self.dpi, window_manager=self.WINDOW_MANAGER)
         self.addCleanup(self.server.close)
+        self.before_program()
         self.app = WineVolleon(self.server, self.program_binary(), WINE.wine_run,
                                WINE.wineprefix, env=self.program_env())
         self.addCleanup(self.app.close)

@@ -1,15 +1,24 @@
-"""Finding and inspecting X windows, and driving the mouse and keyboard,
-with the command-line X tools (xwininfo, xprop, xdotool); screenshots come
-from the server's framebuffer."""
+"""Finding and inspecting X windows, following what becomes of them, and
+driving the mouse and keyboard, with the command-line X tools (xwininfo,
+xprop, xev, xdotool); screenshots come from the server's framebuffer."""
 
 import re
+import tempfile
 from dataclasses import dataclass
 
 from image import parse_xwd
+from xserver import spawn, stop, wait_until
 
 # A tree line of a window that has a WM_CLASS: ... "name": ("instance" "Class") ...
 _TREE_CLIENT = re.compile(r'^\s+(0x[0-9a-f]+)\s.*: \("', re.M)
 _ROLE = re.compile(r'WM_WINDOW_ROLE\(STRING\) = "(.*)"')
+# An event xev prints about a window, as the X server sent it (not a
+# client): its name, the window it tells of and, for CreateNotify and
+# ConfigureNotify, that window's x, y, width, height and border width.
+_XEV_EVENT = re.compile(r"^(\w+) event, serial \d+, synthetic NO, window 0x[0-9a-f]+,\n"
+                        r"\s+(?:parent|event) 0x[0-9a-f]+, window (0x[0-9a-f]+)"
+                        r"(?:, \((-?\d+),(-?\d+)\), width (\d+), height (\d+),?"
+                        r"\s+border_width (\d+))?", re.M)
 
 
 @dataclass(frozen=True)
@@ -164,3 +173,43 @@ class Desktop:
 
     def key_up(self, *keys):
         self.server.run(["xdotool", "keyup", "--delay", "0", *keys])
+
+
+class WindowEvents:
+    """Every window made, moved, resized or shown, as xev reports it from
+    the X server: the children of the root (window=None), or one window.
+    Nothing is missed however busy the machine; the events are there from
+    the moment the constructor returns. close() stops xev."""
+
+    MARK = "VOLLEON_E2E_LISTENING"
+
+    def __init__(self, server, window=None):
+        where = ["-root"] if window is None else ["-id", window]
+        mask = "substructure" if window is None else "structure"
+        with tempfile.NamedTemporaryFile(dir=server.tmpdir, prefix="xev-", suffix=".log",
+                                         delete=False) as log:
+            self.path = log.name
+            self.process = spawn(["stdbuf", "-oL", "xev", *where, "-event", mask,
+                                  "-event", "property"], env=server.env, stdout=log, stderr=log)
+
+        # A property set on the window shows when xev has begun to listen.
+        def listening():
+            server.run(["xprop", *where, "-f", self.MARK, "8s", "-set", self.MARK, "1"])
+            with open(self.path) as f:
+                return f"({self.MARK})" in f.read()
+        try:
+            wait_until(listening, 10, interval=0.1, what="xev to listen")
+        except BaseException:
+            self.close()
+            raise
+
+    def of(self, window):
+        """[(event, (x, y, outer width, outer height) or None)] of one window,
+        in the order the X server sent them."""
+        with open(self.path) as f:
+            found = _XEV_EVENT.findall(f.read())
+        return [(name, (int(x), int(y), int(w) + 2 * int(b), int(h) + 2 * int(b)) if x else None)
+                for name, seen, x, y, w, h, b in found if int(seen, 16) == int(window, 16)]
+
+    def close(self):
+        stop(self.process)
