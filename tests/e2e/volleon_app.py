@@ -84,7 +84,12 @@ class Volleon:
                 raise AssertionError(f"{len(ids)} windows have the role {role}: {ids}")
         return {role: ids[0] for role, ids in found.items()}
 
-    def wait_for_windows(self, roles, timeout=15):
+    # The program shows its windows within a second or two, but started
+    # through Wine or an emulator on a busy machine it can take many times
+    # that: the wait ends when the windows show, the bound is generous.
+    WINDOWS_TIMEOUT = 60
+
+    def wait_for_windows(self, roles, timeout=WINDOWS_TIMEOUT):
         """Waits until a mapped window exists for each role; returns {role: id}."""
         def mapped(window):
             try:
@@ -106,7 +111,7 @@ class Volleon:
         return wait_until(all_mapped, timeout, interval=0.1,
                           what="mapped windows with roles " + ", ".join(roles))
 
-    def wait_for_main_window(self, timeout=15):
+    def wait_for_main_window(self, timeout=WINDOWS_TIMEOUT):
         return self.wait_for_windows([MAIN], timeout)[MAIN]
 
     def client_point(self, main_window, rect):
