@@ -69,7 +69,8 @@ bash scripts/deps.sh "${packages[@]}"
 # files of Debian 13's current s390x and ppc64el packages, and holds Debian
 # 12's updates for them behind those for amd64, which multiarch needs at
 # the same versions. Both systems are made and their packages installed
-# while the lanes here build and test.
+# while the lanes here build and test, at a low priority, so that those
+# lanes keep the machine first.
 systems=(trixie bookworm)
 declare -A system_lanes=([trixie]="main tidy sanitize fuzz cross reproduce" [bookworm]="cross")
 declare -A system_cross=([trixie]="arm64 armhf riscv64" [bookworm]="s390x ppc64el")
@@ -81,7 +82,7 @@ if [ -n "$elsewhere" ]; then
   mkdir -p build/release
   for system in "${systems[@]}"; do
     VOLLEON_LANES=${system_lanes[$system]} VOLLEON_CROSS=${system_cross[$system]} \
-      bash scripts/test-release.sh "$system" --prepare >"build/release/$system.prepare.log" 2>&1 &
+      nice -n 15 bash scripts/test-release.sh "$system" --prepare >"build/release/$system.prepare.log" 2>&1 &
     preparing[$system]=$!
   done
 fi
