@@ -131,19 +131,23 @@ fuzz_lane() {
   cmake --workflow --preset fuzz
 }
 
+# Builds the Windows program and its tests, with a fresh Wine prefix.
+windows_build() {
+  rm -rf build/windows/wineprefix build/windows/wineprefix.lock build/windows/wineprefix.log
+  cmake --preset windows
+  cmake --build --preset windows
+}
+
 windows_lane() {
   rm -f build/windows/volleon-*.zip
+  [ -n "${windows_built:-}" ] || windows_build
   if [ -n "$WINE_RUNS" ]; then
-    # A fresh Wine prefix, which the build makes before any test runs.
-    rm -rf build/windows/wineprefix build/windows/wineprefix.lock build/windows/wineprefix.log
-    cmake --workflow --preset windows
+    ctest --preset windows
     WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true
   else
     echo "Wine runs x86 programs only: the Windows program is built on $ARCH, its tests are not run"
-    cmake --preset windows
-    cmake --build --preset windows
-    cpack --preset windows
   fi
+  cpack --preset windows
   python3 -m zipfile -l build/windows/volleon-*.zip
 }
 
@@ -185,19 +189,44 @@ reproduce_lane() {
   done
 }
 
+# Waits for the systems being prepared; fails with the log of one that
+# could not be.
+await_systems() {
+  local system
+  for system in "${!preparing[@]}"; do
+    if ! wait "${preparing[$system]}"; then
+      cat "build/release/$system.prepare.log"
+      echo "error: making the $system system failed" >&2
+      exit 1
+    fi
+    unset "preparing[$system]"
+  done
+}
+
 for name in main tidy sanitize fuzz windows cross reproduce; do
+  if [ "$name" = windows ] && [ ${#preparing[@]} -gt 0 ]; then
+    # The Windows scenarios time the program's own timers, which run late
+    # under Wine on a busy machine: they wait until the systems are
+    # prepared, while the Windows build does not.
+    start=$SECONDS
+    if runs windows; then
+      echo "== windows: the build"
+      windows_build
+      windows_built=1
+      times+=("windows build $((SECONDS - start)) s")
+    fi
+    start=$SECONDS
+    await_systems
+    times+=("then the systems ready after $((SECONDS - start)) s")
+  fi
   lane "$name"
 done
 echo "== lane times on Debian ${release:-?} ($ARCH):$(printf ' %s;' "${times[@]}")"
 
+await_systems
 for system in "${systems[@]}"; do
-  [ -n "${preparing[$system]:-}" ] || continue
+  [ -n "$elsewhere" ] || break
   echo "== ${system_name[$system]}"
-  if ! wait "${preparing[$system]}"; then
-    cat "build/release/$system.prepare.log"
-    echo "error: making the $system system failed" >&2
-    exit 1
-  fi
   package=
   [ "$system" != trixie ] || package=$(echo build/main/volleon_*.deb)
   VOLLEON_LANES=${system_lanes[$system]} VOLLEON_CROSS=${system_cross[$system]} \
