@@ -38,14 +38,15 @@ print(entry["arguments"][0] if "arguments" in entry else shlex.split(entry["comm
   esac
 fi
 
-# The database's files of game/ and shell/ (not the build's generated ones),
-# as one pattern of their exact paths for run-clang-tidy.
+# The database's C++ files of game/ and shell/ (not the build's generated
+# ones, nor the resource scripts that Ninja lists too), as one pattern of
+# their exact paths for run-clang-tidy.
 files=$(python3 -c 'import json, os, re, sys
 top = os.path.realpath(".")
 paths = {os.path.normpath(os.path.join(e["directory"], e["file"]))
          for e in json.load(open(sys.argv[1]))}
 wanted = sorted(p for p in paths
-                if re.match(re.escape(top) + "/(game|shell)/", os.path.realpath(p)))
+                if re.match(re.escape(top) + "/(game|shell)/.*\\.cpp$", os.path.realpath(p)))
 print(len(wanted))
 print("^(" + "|".join(re.escape(f) for f in wanted) + ")$")' "$build/compile_commands.json")
 count=${files%%$'\n'*}
