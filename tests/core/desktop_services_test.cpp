@@ -148,6 +148,9 @@ struct Stranded {
     PixelPosition expected;
 };
 
+// Named by the row, so that the listed tests keep the same names from run to run.
+void PrintTo(const Stranded& row, std::ostream* os) { *os << row.name; }
+
 class PlaceOnScreen : public ::testing::TestWithParam<Stranded> {};
 
 TEST_P(PlaceOnScreen, BringsTheWindowWhollyOntoTheScreen) {

@@ -20,6 +20,12 @@ struct Row {
     LayoutKeys keys;  // 65, 90, 222, 191, 27
 };
 
+// Named by the layout, so that the listed tests keep the same names from run to run.
+void PrintTo(const Row& row, std::ostream* os) {
+    *os << row.layout << (*row.variant ? "(" : "") << row.variant << (*row.variant ? ")" : "") << " group "
+        << row.group;
+}
+
 // Where a layout types a character unshifted, that key; otherwise the key at
 // the character's place on a US keyboard.
 const Row kRows[] = {
