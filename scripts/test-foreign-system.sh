@@ -35,7 +35,7 @@ in_system() { bash scripts/in-release.sh "$name" "$@"; }
 echo "== $name: installing $(basename "$package") with apt-get"
 cp "$package" "$root/root/$(basename "$package")"
 in_system bash -c "cd /root && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$(basename "$package") \
-  xvfb xauth x11-utils xdotool python3"
+  xvfb xauth x11-utils x11-apps xdotool python3"
 
 echo "== $name: a clone of this repository"
 rm -rf "$root/root/volleon"
@@ -49,6 +49,7 @@ echo "== $name: scripts/play.sh from the clone"
 # play.sh installs what it needs, builds, and starts the game, which then
 # runs until it is ended: it is ended once its main window has shown.
 in_system bash -c '
+  set -eu
   cd /root/volleon
   Xvfb :7 -screen 0 1920x1080x24 -nolisten tcp &
   xvfb=$!
