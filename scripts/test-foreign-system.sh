@@ -51,9 +51,11 @@ echo "== $name: scripts/play.sh from the clone"
 in_system bash -c '
   set -eu
   cd /root/volleon
+  # A server of an earlier run, ended with its namespace, leaves its lock.
+  rm -f /tmp/.X7-lock /tmp/.X11-unix/X7
   Xvfb :7 -screen 0 1920x1080x24 -nolisten tcp &
   xvfb=$!
-  trap "kill \$xvfb 2>/dev/null" EXIT
+  trap "rc=\$?; kill \$xvfb 2>/dev/null; wait \$xvfb || true; exit \$rc" EXIT
   export DISPLAY=:7
   bash scripts/play.sh > /root/play.log 2>&1 &
   game=$!
