@@ -148,7 +148,7 @@ struct Stranded {
     PixelPosition expected;
 };
 
-// Named by the row, so that the listed tests keep the same names from run to run.
+// A failing row is printed by its name, not as its bytes.
 void PrintTo(const Stranded& row, std::ostream* os) { *os << row.name; }
 
 class PlaceOnScreen : public ::testing::TestWithParam<Stranded> {};

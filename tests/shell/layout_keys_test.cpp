@@ -20,10 +20,13 @@ struct Row {
     LayoutKeys keys;  // 65, 90, 222, 191, 27
 };
 
-// Named by the layout, so that the listed tests keep the same names from run to run.
+// A failing row is printed by its layout, not as its bytes.
 void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.layout << (*row.variant ? "(" : "") << row.variant << (*row.variant ? ")" : "") << " group "
-        << row.group;
+    *os << row.layout;
+    if (*row.variant != '\0') {
+        *os << '(' << row.variant << ')';
+    }
+    *os << " group " << row.group;
 }
 
 // Where a layout types a character unshifted, that key; otherwise the key at
