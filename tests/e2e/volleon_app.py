@@ -6,7 +6,7 @@ import os
 import subprocess
 import time
 
-from xserver import spawn, stop, wait_until
+from xserver import PATIENCE, spawn, stop, wait_until
 from xwindows import Desktop
 
 MAIN, BALL, LEFT_BAT, RIGHT_BAT = "Form1", "frmBall", "frmLeft", "frmRight"
@@ -87,7 +87,7 @@ class Volleon:
     # The program shows its windows within a second or two, but started
     # through Wine or an emulator on a busy machine it can take many times
     # that: the wait ends when the windows show, the bound is generous.
-    WINDOWS_TIMEOUT = 60
+    WINDOWS_TIMEOUT = PATIENCE
 
     def wait_for_windows(self, roles, timeout=WINDOWS_TIMEOUT):
         """Waits until a mapped window exists for each role; returns {role: id}."""

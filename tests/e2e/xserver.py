@@ -18,6 +18,13 @@ import time
 SCREEN_WIDTH = 1920
 SCREEN_HEIGHT = 1080
 
+# How long any wait for the program, the X server or a tool may last. A wait
+# ends as soon as what it waits for is there; the bound only stops a test
+# that would otherwise hang, so it lies far above what the slowest machine
+# the suite runs on takes (a tenth of one core, a wholly emulated system).
+# Every wait of the tests takes it from here.
+PATIENCE = 60.0
+
 _PR_SET_PDEATHSIG = 1
 _libc = ctypes.CDLL(None, use_errno=True)
 
@@ -47,7 +54,7 @@ def stop(process, timeout=5.0):
     return process.returncode
 
 
-def wait_until(predicate, timeout, interval=0.05, what="condition"):
+def wait_until(predicate, timeout=PATIENCE, interval=0.05, what="condition"):
     """Polls predicate() until it returns a truthy value, which is returned."""
     deadline = time.monotonic() + timeout
     while True:
