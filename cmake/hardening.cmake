@@ -1,11 +1,33 @@
 # The programs are compiled and linked the way distributions harden their
 # packages. Every target links volleon_options, so the tests run the code
-# as it ships.
+# as it ships. With VOLLEON_HARDENING off, the builder's flags alone decide.
+if(NOT VOLLEON_HARDENING)
+  return()
+endif()
 
 # The stack protector everywhere; the checked string and memory functions
-# of the C library's headers where the optimiser makes them apply.
-target_compile_options(volleon_options INTERFACE -fstack-protector-strong
-  $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2>)
+# of the C library's headers where the optimiser makes them apply, at level
+# 2 unless the builder's flags or the compiler itself already choose a
+# level, which is then kept (it may be higher).
+include(CheckCXXSourceCompiles)
+string(TOUPPER "${CMAKE_BUILD_TYPE}" config)
+set(CMAKE_REQUIRED_FLAGS "${CMAKE_CXX_FLAGS_${config}} -O2")
+# Checked again when the builder's flags change.
+if(NOT "${CMAKE_CXX_FLAGS} ${CMAKE_REQUIRED_FLAGS}" STREQUAL "${VOLLEON_FORTIFY_CHECKED_FLAGS}")
+  unset(VOLLEON_FORTIFY_LEFT_TO_PROJECT CACHE)
+endif()
+set(VOLLEON_FORTIFY_CHECKED_FLAGS "${CMAKE_CXX_FLAGS} ${CMAKE_REQUIRED_FLAGS}" CACHE INTERNAL "")
+check_cxx_source_compiles("
+#ifdef _FORTIFY_SOURCE
+#error the level is chosen
+#endif
+int main() { return 0; }" VOLLEON_FORTIFY_LEFT_TO_PROJECT)
+unset(CMAKE_REQUIRED_FLAGS)
+target_compile_options(volleon_options INTERFACE -fstack-protector-strong)
+if(VOLLEON_FORTIFY_LEFT_TO_PROJECT)
+  target_compile_options(volleon_options INTERFACE
+    $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-D_FORTIFY_SOURCE=2>)
+endif()
 
 if(MINGW)
   # The Windows program keeps the linker's ASLR, DEP and high-entropy

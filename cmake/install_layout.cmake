@@ -1,10 +1,11 @@
 # Where the program and its files go when installed, and where the program
 # looks for its home page, relative to its own folder.
 #
-# Linux: `cmake --install` puts the program in CMAKE_INSTALL_BINDIR (bin),
-# the Debian package in /usr/games (VOLLEON_INSTALL_GAMESDIR), and both the
-# home page in share/volleon. The build tree keeps a copy of the page at the
-# same place relative to the program, so the program built here finds it too.
+# Linux: `cmake --install` and the Debian package put the program in the
+# games folder below the prefix (VOLLEON_INSTALL_GAMESDIR: /usr/games for
+# the package), and the home page in share/volleon. The build tree keeps a
+# copy of the page at the same place relative to the program, so the program
+# built here finds it too.
 # Windows: the program and its files share one folder.
 include(GNUInstallDirs)
 
@@ -18,19 +19,15 @@ set(VOLLEON_HOME_PAGE_NAME index.html)
 if(WIN32)
   set(VOLLEON_HOME_PAGE_PLACE ${VOLLEON_HOME_PAGE_NAME})
 else()
-  set(VOLLEON_INSTALL_GAMESDIR games)
+  set(VOLLEON_INSTALL_GAMESDIR games CACHE STRING
+    "Folder of the installed program, relative to the install prefix")
   set(VOLLEON_INSTALL_PAGEDIR ${CMAKE_INSTALL_DATADIR}/volleon)
-  function(volleon_page_place bindir out)
-    cmake_path(ABSOLUTE_PATH bindir BASE_DIRECTORY /prefix OUTPUT_VARIABLE from)
-    cmake_path(ABSOLUTE_PATH VOLLEON_INSTALL_PAGEDIR BASE_DIRECTORY /prefix OUTPUT_VARIABLE to)
-    file(RELATIVE_PATH place ${from} ${to}/${VOLLEON_HOME_PAGE_NAME})
-    set(${out} ${place} PARENT_SCOPE)
-  endfunction()
-  volleon_page_place(${CMAKE_INSTALL_BINDIR} VOLLEON_HOME_PAGE_PLACE)
-  volleon_page_place(${VOLLEON_INSTALL_GAMESDIR} games_place)
-  if(NOT games_place STREQUAL VOLLEON_HOME_PAGE_PLACE)
-    message(WARNING "The home page lies at ${VOLLEON_HOME_PAGE_PLACE} from ${CMAKE_INSTALL_BINDIR} "
-      "but at ${games_place} from ${VOLLEON_INSTALL_GAMESDIR}: the Debian package's program "
-      "will not find it")
-  endif()
+  # The page's place from the program's folder. Folders given relative to
+  # the prefix keep that place wherever the prefix is (the package's /usr
+  # as well as the build's own prefix).
+  cmake_path(ABSOLUTE_PATH VOLLEON_INSTALL_GAMESDIR BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX}
+    OUTPUT_VARIABLE from)
+  cmake_path(ABSOLUTE_PATH VOLLEON_INSTALL_PAGEDIR BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX}
+    OUTPUT_VARIABLE to)
+  file(RELATIVE_PATH VOLLEON_HOME_PAGE_PLACE ${from} ${to}/${VOLLEON_HOME_PAGE_NAME})
 endif()
