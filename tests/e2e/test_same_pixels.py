@@ -11,7 +11,7 @@ import unittest
 
 from pictures import is_red, painted_box
 from volleon_app import BALL, BALL_SIZE, LEFT_BAT, PIECES, RIGHT_BAT, Volleon
-from xserver import XServer, wait_until
+from xserver import XServer, wait_until, wait_until_steady
 
 OPTIONS = argparse.Namespace(binary=None, reference=None, dpi=96)
 
@@ -27,6 +27,13 @@ def apart(a, b):
     return ax + aw <= bx or bx + bw <= ax or ay + ah <= by or by + bh <= ay
 
 
+def painted(rgb):
+    """Whether a window's pixels show its picture: a window the program has
+    not painted yet shows one colour throughout."""
+    first = rgb[:3]
+    return any(rgb[i:i + 3] != first for i in range(3, len(rgb), 3))
+
+
 def portrait(binary, dpi):
     """{what: bytes or text} of a run of the program: the main window's
     client area and its icon before Go, then the pixels of the ball and of
@@ -38,17 +45,28 @@ def portrait(binary, dpi):
             main = app.wait_for_main_window()
             # The pointer, which the server draws into the picture, out of the way.
             server.run(["xdotool", "mousemove", "1900", "1060"])
-            g = desktop.geometry(main)
+
+            # The window is mapped before the program paints it, and under an
+            # emulator the first paint comes long after: the picture is taken
+            # once it is painted and holds still.
+            def main_picture():
+                g = desktop.geometry(main)
+                rgb = desktop.screenshot().crop(g.inner_x, g.inner_y, g.width, g.height).rgb
+                return rgb if painted(rgb) else None
+
+            def icon():
+                out = server.run(["xprop", "-id", main, "-f", "_NET_WM_ICON", "32c", "_NET_WM_ICON"])
+                return out.split("=", 1)[-1] if "=" in out else None
             found = {
-                "main window": desktop.screenshot().crop(g.inner_x, g.inner_y, g.width, g.height).rgb,
-                "icon": server.run(["xprop", "-id", main, "-f", "_NET_WM_ICON", "32c", "_NET_WM_ICON"]).split("=", 1)[-1],
+                "main window": wait_until_steady(main_picture, what="the main window painted and steady"),
+                "icon": wait_until_steady(icon, what="the main window's icon, set and steady"),
             }
             pieces = app.press_go(main)
             server.run(["xdotool", "mousemove", "1900", "1060"])
             # The bats stand still; the ball is found in the screenshot by
             # its painted square between the places it had before and after,
             # whole and clear of the other windows, while it flies from the
-            # centre of the screen after the serve.
+            # centre of the screen after the serve, once both bats are painted.
             others = [desktop.geometry(pieces[p]) for p in (LEFT_BAT, RIGHT_BAT)] + [desktop.geometry(main)]
             diameter = app.pixels(BALL_SIZE)
 
@@ -61,11 +79,13 @@ def portrait(binary, dpi):
                 y1 = max(before.outer_y, after.outer_y) + after.outer_height + 4
                 if not all(apart((x0, y0, x1 - x0, y1 - y0), box(g)) for g in others):
                     return None
+                if not all(painted(shot.crop(*box(g)).rgb) for g in others[:2]):
+                    return None
                 ball = painted_box(shot, x0, y0, x1 - x0, y1 - y0)
                 if ball is None or max(abs(ball[2] - ball[0] - diameter), abs(ball[3] - ball[1] - diameter)) > 1:
                     return None
                 return shot, ball
-            shot, ball = wait_until(whole_ball, 10, interval=0.05, what="the whole ball in the open")
+            shot, ball = wait_until(whole_ball, interval=0.05, what="the whole ball in the open")
             found[BALL] = shot.crop(ball[0], ball[1], ball[2] - ball[0], ball[3] - ball[1]).rgb
             for bat, g in zip((LEFT_BAT, RIGHT_BAT), others):
                 found[bat] = shot.crop(*box(g)).rgb
