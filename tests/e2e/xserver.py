@@ -66,6 +66,24 @@ def wait_until(predicate, timeout=PATIENCE, interval=0.05, what="condition"):
         time.sleep(interval)
 
 
+def wait_until_steady(take, rounds=4, interval=0.25, timeout=PATIENCE, what="a steady value"):
+    """Waits until take() gives the same truthy value rounds times in a row,
+    interval seconds apart, and returns it: what the screen shows once a
+    program has finished drawing it, not a picture caught while it draws.
+    A value that changes, or a falsy one (not ready yet), starts the count
+    again."""
+    last = [None, 0]
+
+    def steady():
+        value = take()
+        if value and value == last[0]:
+            last[1] += 1
+        else:
+            last[:] = [value, 1 if value else 0]
+        return value if last[1] >= rounds else None
+    return wait_until(steady, timeout, interval, what)
+
+
 class XServer:
     """Xvfb with a 1920x1080x24 screen at the given DPI.
 
