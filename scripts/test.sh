@@ -32,6 +32,7 @@ CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 export CMAKE_BUILD_PARALLEL_LEVEL CTEST_PARALLEL_LEVEL
 
 release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+all_lanes="main tidy sanitize fuzz windows cross reproduce"
 elsewhere=
 if [ -n "${VOLLEON_LANES:-}" ]; then
   lanes=$VOLLEON_LANES
@@ -39,11 +40,21 @@ elif [ "$release" = bookworm ]; then
   lanes="main windows reproduce"
   elsewhere=1
 else
-  lanes="main tidy sanitize fuzz windows cross reproduce"
+  lanes=$all_lanes
 fi
+read -r -a cross_arches <<<"${VOLLEON_CROSS:-${CROSS_ARCHES[*]}}"
+# A name mistyped would otherwise leave its lane or architecture out
+# without a word.
+for name in $lanes; do
+  [[ " $all_lanes " == *" $name "* ]] ||
+    { echo "error: no lane '$name' in VOLLEON_LANES (the lanes: $all_lanes)" >&2; exit 1; }
+done
+for name in "${cross_arches[@]}"; do
+  [[ " ${CROSS_ARCHES[*]} " == *" $name "* ]] ||
+    { echo "error: no architecture '$name' in VOLLEON_CROSS (the architectures: ${CROSS_ARCHES[*]})" >&2; exit 1; }
+done
 lanes=" $lanes "
 runs() { [[ $lanes == *" $1 "* ]]; }
-read -r -a cross_arches <<<"${VOLLEON_CROSS:-${CROSS_ARCHES[*]}}"
 [ "$ARCH" = amd64 ] || cross_arches=()
 
 # What the lanes take, installed at once.
@@ -203,7 +214,7 @@ await_systems() {
   done
 }
 
-for name in main tidy sanitize fuzz windows cross reproduce; do
+for name in $all_lanes; do
   if [ "$name" = windows ] && [ ${#preparing[@]} -gt 0 ]; then
     # The Windows scenarios time the program's own timers, which run late
     # under Wine on a busy machine: they wait until the systems are
