@@ -35,7 +35,7 @@ class BallFlightTest(E2ETestCase):
                 if event == "ConfigureNotify" and (not xy or xy[-1] != place[:2]):
                     xy.append(place[:2])
             return xy if len(xy) > 16 else None
-        xy = wait_until(places, 30, interval=0.1, what="the ball to move")
+        xy = wait_until(places, interval=0.1, what="the ball to move")
         ticks = [(x1 - x0, y1 - y0) for (x0, y0), (x1, y1) in zip(xy, xy[1:])]
         self.assertNear(statistics.median(abs(dx) for dx, _ in ticks), step, 1, "horizontal step per tick")
 

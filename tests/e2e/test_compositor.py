@@ -26,7 +26,7 @@ class CompositorTest(E2ETestCase):
         # later: Go is clicked where it stands then. The tolerance covers
         # weston's frame, which the program centres with the window.
         wait_until(lambda: abs(self.desktop.geometry(main_window).centre[0] - SCREEN_WIDTH / 2) <= 32,
-                   5, what="the main window at the top centre")
+                   what="the main window at the top centre")
         self.server.click(*self.app.client_point(main_window, GO_BUTTON))
         self.app.wait_for_windows([BALL])
 
@@ -51,7 +51,7 @@ class CompositorTest(E2ETestCase):
                 return None
             return shot, box
 
-        shot, box = wait_until(ball_painted, 15, interval=0.1, what="the whole ball on the screen")
+        shot, box = wait_until(ball_painted, interval=0.1, what="the whole ball on the screen")
         self.assertRoundRedDisc(shot, box)
 
 

@@ -12,11 +12,11 @@ class EscapeTest(E2ETestCase):
         self.start_match()
         self.desktop.key_down("Escape")
         try:
-            status = self.app.wait_exit(timeout=5)
+            status = self.app.wait_exit()
         finally:
             self.desktop.key_up("Escape")
         self.assertEqual(status, 0)
-        wait_until(lambda: not (self.app.windows().keys() & {MAIN, *PIECES}), 5,
+        wait_until(lambda: not (self.app.windows().keys() & {MAIN, *PIECES}),
                    what="the program's windows to go")
 
 

@@ -69,7 +69,7 @@ class XServerTest(unittest.TestCase):
             try:
                 window = wait_until(lambda: server.run(
                     ["xdotool", "search", "--onlyvisible", "--class", "xlogo"],
-                    check=False).split(), 10, what="xlogo")[0]
+                    check=False).split(), what="xlogo")[0]
                 window = hex(int(window))
                 server.run(["xprop", "-id", window, "-f", "WM_WINDOW_ROLE", "8s",
                             "-set", "WM_WINDOW_ROLE", "standin"])

@@ -52,21 +52,21 @@ class MatchStartTest(E2ETestCase):
             return shot, box
         # The newly shown ball paints itself a moment later, and on a busy
         # machine a screenshot may catch it before it has, or half way.
-        shot, box = wait_until(whole_ball, 5, interval=0.1, what="the whole ball on the screen")
+        shot, box = wait_until(whole_ball, interval=0.1, what="the whole ball on the screen")
         self.assertRoundRedDisc(shot, box, rim=True)
 
     def test_go_rewrites_the_score(self):
         main_window = self.app.wait_for_main_window()
         label = self.app.client_rect(main_window, SCORE_LABEL)
         # "0:0" until the first match.
-        idle_ink = wait_until(lambda: ink_box(self.desktop.screenshot(), *label), 5,
+        idle_ink = wait_until(lambda: ink_box(self.desktop.screenshot(), *label),
                               interval=0.2, what="the score label's text")
         self.app.press_go(main_window)
 
         def rewritten():
             ink = ink_box(self.desktop.screenshot(), *label)
             return ink if ink and ink != idle_ink else None
-        play_ink = wait_until(rewritten, 5, interval=0.2, what="a new score text")
+        play_ink = wait_until(rewritten, interval=0.2, what="a new score text")
 
         # "0 : 0" is the same text with a blank on each side of the colon:
         # wider, as high, and still centred in the label.

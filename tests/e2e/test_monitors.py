@@ -58,8 +58,8 @@ class MonitorsTest(E2ETestCase):
         def form_on_left():
             g = self.desktop.geometry(main_window)
             return g.outer_x + g.outer_width <= HALF and g.outer_x >= 0
-        wait_until(form_on_left, 5, what="the main window to come onto the new primary")
-        wait_until(lambda: self.desktop.geometry(pieces[BALL]).outer_x < HALF, 2,
+        wait_until(form_on_left, what="the main window to come onto the new primary")
+        wait_until(lambda: self.desktop.geometry(pieces[BALL]).outer_x < HALF,
                    what="the ball to move onto the new primary")
         self.assertBallStaysWithin(pieces[BALL], 0, HALF, 3.0)
 

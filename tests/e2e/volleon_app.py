@@ -145,7 +145,7 @@ class Volleon:
             if after >= end:
                 return samples
 
-    def wait_exit(self, timeout=10):
+    def wait_exit(self, timeout=PATIENCE):
         """Waits for the process to end and returns its exit status."""
         try:
             return self.process.wait(timeout)

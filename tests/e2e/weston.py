@@ -6,7 +6,7 @@ program through weston as a player's does."""
 import os
 import re
 
-from xserver import SCREEN_HEIGHT, SCREEN_WIDTH, XServer, spawn, stop, wait_until
+from xserver import PATIENCE, SCREEN_HEIGHT, SCREEN_WIDTH, XServer, spawn, stop, wait_until
 from xwindows import Desktop
 
 WESTON_INI = """\
@@ -63,11 +63,11 @@ class Weston:
             match = re.search(r"xserver listening on display (:\d+)", self._read(log_path))
             return match.group(1) if match else None
 
-        display = wait_until(xwayland_display, 20, what="weston's XWayland display")
+        display = wait_until(xwayland_display, what="weston's XWayland display")
         # A Wayland session as the program meets it: both displays named.
         self.env = dict(env, DISPLAY=display, WAYLAND_DISPLAY="wayland-volleon")
         # XWayland starts with its first client.
-        wait_until(lambda: "Window id" in self.run(["xwininfo", "-root"], check=False), 20,
+        wait_until(lambda: "Window id" in self.run(["xwininfo", "-root"], check=False),
                    what="XWayland to answer")
 
     @staticmethod
@@ -78,7 +78,7 @@ class Weston:
         except OSError:
             return ""
 
-    def run(self, args, input=None, check=True, timeout=10):
+    def run(self, args, input=None, check=True, timeout=PATIENCE):
         """Runs an X client on the XWayland display."""
         saved, self.host.env = self.host.env, self.env
         try:
@@ -109,7 +109,7 @@ class Weston:
         desktop = Desktop(self)
         for point in ((x - 1, y), (x, y)):
             self.host.run(["xdotool", "mousemove", "--sync", *map(str, point)])
-            wait_until(lambda: desktop.pointer() == point, 5,
+            wait_until(lambda: desktop.pointer() == point,
                        what=f"XWayland's pointer at {point[0]},{point[1]}")
         self.host.run(["xdotool", "click", "1"])
 

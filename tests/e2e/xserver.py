@@ -40,7 +40,7 @@ def spawn(args, env, **kwargs):
                             stdin=subprocess.DEVNULL, **kwargs)
 
 
-def stop(process, timeout=5.0):
+def stop(process, timeout=PATIENCE):
     """Terminates a child politely, then by force; returns its exit status."""
     if process is None:
         return None
@@ -124,7 +124,7 @@ class XServer:
             os.close(write_end)
             log.close()
         number = b""
-        deadline = time.monotonic() + 15
+        deadline = time.monotonic() + PATIENCE
         try:
             while not number.endswith(b"\n"):
                 remaining = deadline - time.monotonic()
@@ -165,15 +165,18 @@ class XServer:
             out = self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False)
             return "window id" in out
 
-        wait_until(wm_ready, 15, what="openbox to manage the screen")
+        wait_until(wm_ready, what="openbox to manage the screen")
         # openbox names itself on the screen early in its start, and a window
         # first shown before it has finished starting is never mapped: it is
         # started once a probe window has been managed. A probe shown too
-        # early is never managed either; another one is shown in its place.
-        deadline = time.monotonic() + 15
-        while not self._probe_managed(min(2, max(deadline - time.monotonic(), 0))):
+        # early is never managed either; another one is shown in its place,
+        # given twice as long each time, as a slow machine needs.
+        deadline = time.monotonic() + PATIENCE
+        patience = 2.0
+        while not self._probe_managed(min(patience, max(deadline - time.monotonic(), 0))):
             if time.monotonic() >= deadline:
-                raise TimeoutError("timed out after 15.0 s waiting for openbox to manage a window")
+                raise TimeoutError(f"timed out after {PATIENCE:.1f} s waiting for openbox to manage a window")
+            patience *= 2
 
     def _probe_managed(self, patience):
         """Shows a probe window, waits at most patience seconds for the
@@ -195,7 +198,7 @@ class XServer:
             return False
         finally:
             stop(probe)
-            wait_until(lambda: not probes(), 15, what="the probe window to go")
+            wait_until(lambda: not probes(), what="the probe window to go")
 
     def pause_window_manager(self, paused=True):
         """Stops openbox where it stands (it answers nothing), or lets it go on."""
@@ -231,7 +234,7 @@ class XServer:
             frame = again
         return frame
 
-    def run(self, args, input=None, check=True, timeout=10):
+    def run(self, args, input=None, check=True, timeout=PATIENCE):
         """Runs an X client on this display and returns its standard output."""
         result = subprocess.run(args, env=self.env, input=input, capture_output=True,
                                 text=True, timeout=timeout, preexec_fn=_die_with_parent)

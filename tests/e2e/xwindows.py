@@ -198,7 +198,7 @@ class WindowEvents:
             with open(self.path) as f:
                 return f"({self.MARK})" in f.read()
         try:
-            wait_until(listening, 10, interval=0.1, what="xev to listen")
+            wait_until(listening, interval=0.1, what="xev to listen")
         except BaseException:
             self.close()
             raise
