@@ -5,6 +5,7 @@ over down."""
 import time
 
 from e2e_case import E2ETestCase, main
+from round_trips import RoundTrips
 from volleon_app import BAT_STEP, KEYBOARD_TICK, LEFT_BAT, RIGHT_BAT
 
 UP, DOWN = -1, 1
@@ -17,7 +18,10 @@ class BatKeysCase(E2ETestCase):
         super().setUp()
         self.main_window, self.pieces = self.start_match()
         self.keyboard = self.desktop  # what presses the keys: key_down(*keys), key_up(*keys)
-        time.sleep(0.2)
+        self.trips = RoundTrips(self.server)
+        self.addCleanup(self.trips.close)
+        # The bats in place, before any key.
+        self.trips.settled(self.main_window)
 
     def tops(self):
         return {bat: self.desktop.geometry(self.pieces[bat]).outer_y
@@ -31,10 +35,15 @@ class BatKeysCase(E2ETestCase):
         self.keyboard.key_down(*keys)
         t1 = time.monotonic()
         time.sleep(seconds)
+        # Held until the program has had its turn: a tick due in the time
+        # held has run, however slow the machine.
+        self.trips.settled(self.main_window)
         t2 = time.monotonic()
         self.keyboard.key_up(*reversed(keys))
         t3 = time.monotonic()
-        time.sleep(2 * KEYBOARD_TICK)  # no tick may still be on its way
+        # The key releases handled and any tick then due run, with its move
+        # on the X server.
+        self.trips.settled(self.main_window)
         return (t2 + t3) / 2 - (t0 + t1) / 2
 
     def assertSteps(self, moved, held, direction, what):

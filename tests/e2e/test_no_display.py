@@ -8,7 +8,7 @@ import tempfile
 import unittest
 
 from e2e_case import OPTIONS, main
-from xserver import XServer, spawn, stop
+from xserver import PATIENCE, XServer, spawn, stop, wait_until_steady
 
 NOT_SET = ("volleon: cannot open a display: DISPLAY is not set; set DISPLAY to the X display "
            "to play on (on a Wayland desktop, the one XWayland serves), e.g. DISPLAY=:0")
@@ -30,7 +30,7 @@ class NoDisplayTest(unittest.TestCase):
 
     def run_program(self, env):
         result = subprocess.run([OPTIONS.binary], env=env, stdin=subprocess.DEVNULL,
-                                capture_output=True, text=True, timeout=10)
+                                capture_output=True, text=True, timeout=PATIENCE)
         return result.returncode, result.stdout, result.stderr
 
     def test_one_line_and_status_1(self):
@@ -51,10 +51,16 @@ class NoDisplayTest(unittest.TestCase):
             env = environment(QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=runtime)
             process = spawn([OPTIONS.binary], env=env, stdout=subprocess.DEVNULL,
                             stderr=subprocess.PIPE)
-            try:
-                process.wait(2)
-            except subprocess.TimeoutExpired:
-                pass
+            # Running, once it has started up: asleep and using no processor
+            # time for a second, as it waits in its event loop.
+            def idle_or_ended():
+                if process.poll() is not None:
+                    return "ended"
+                with open(f"/proc/{process.pid}/stat") as f:
+                    fields = f.read().rsplit(")", 1)[1].split()
+                state, cpu_ticks = fields[0], int(fields[11]) + int(fields[12])
+                return (state, cpu_ticks) if state == "S" else None
+            wait_until_steady(idle_or_ended, what="the program to start up and wait for events, or end")
             running = process.poll() is None
             stop(process)
             self.assertTrue(running, f"the program ended with status {process.returncode}: "

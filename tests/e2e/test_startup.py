@@ -4,7 +4,8 @@ nothing reacting to the keys before the first match."""
 import time
 
 from e2e_case import E2ETestCase, main
-from volleon_app import MAIN, MAIN_CLIENT, PIECES, SCORE_LABEL
+from round_trips import RoundTrips
+from volleon_app import KEYBOARD_TICK, MAIN, MAIN_CLIENT, PIECES, SCORE_LABEL
 from xserver import SCREEN_WIDTH, wait_until
 
 
@@ -33,13 +34,19 @@ class StartupTest(E2ETestCase):
         # A click on the score, which has no handler, gives the main window
         # the keyboard as a player would.
         self.desktop.click(*self.app.client_point(main_window, SCORE_LABEL))
-        wait_until(lambda: self.desktop.has_focus(main_window), 5,
+        wait_until(lambda: self.desktop.has_focus(main_window),
                    what="the main window to take the focus")
+        # Each key is held for three keyboard ticks, were the timer running,
+        # and until the program has had its turn since: a timer due by
+        # then has run.
+        trips = RoundTrips(self.server)
+        self.addCleanup(trips.close)
         for key in ("a", "z", "apostrophe", "slash", "Escape"):
             self.desktop.key_down(key)
-            time.sleep(0.3)  # three keyboard ticks, were the timer running
+            time.sleep(3 * KEYBOARD_TICK)
+            trips.settled(main_window)
             self.desktop.key_up(key)
-        time.sleep(0.3)
+        trips.settled(main_window)
 
         self.assertTrue(self.app.running(), "Escape before Go ended the program")
         self.assertEqual(self.desktop.geometry(main_window), before)
