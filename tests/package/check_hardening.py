@@ -125,7 +125,7 @@ def check_elf(program, data, readelf, report):
     units = [(n, p) for n, p in unit_producers(readelf, program) if p.startswith("GNU C")]
     report.check(bool(units), "compilation units record their options (DW_AT_producer)",
                  f"{len(units)} C/C++ units" if units else
-                 "no debugging information: the build must keep it (-g) for this check")
+                 "none from GCC: the check reads GCC's record in the debugging information (-g)")
     for choices in wanted:
         lacking = [n for n, p in units if not any(c in p.split() for c in choices)]
         report.check(units and not lacking, f"every unit compiled with {choices[0]}",
