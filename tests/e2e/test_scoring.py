@@ -15,10 +15,12 @@ from xwindows import WindowEvents
 # Who scores when the ball turns back at an edge.
 SCORER = {"left": "right", "right": "left"}
 
-# Ball moves reported after a point, by when the score label shows it: the
-# label is redrawn from the event loop after the tick that scored, so before
-# the tick after next has moved the ball.
-REDRAWN_AFTER_MOVES = 2
+# Ball moves reported after a point, by when the score label shows it. The
+# label is redrawn from the event loop after the tick that scored, before the
+# tick after next has moved the ball; a program that hands its drawing to the
+# X server a little later than it draws (as Wine does) is given a few ticks
+# more.
+REDRAWN_AFTER_MOVES = 4
 
 
 def overlaps(a, b):
