@@ -14,7 +14,7 @@ import subprocess
 import tempfile
 
 from volleon_app import BALL, LEFT_BAT, MAIN, RIGHT_BAT, Volleon
-from xserver import SCREEN_WIDTH, spawn, stop
+from xserver import PATIENCE, SCREEN_WIDTH, spawn, stop
 from xwindows import Desktop
 
 PROGRAM_CLASS = "volleon.exe"
@@ -41,7 +41,7 @@ class WineDesktop(Desktop):
         return under_pointer is not None and under_pointer.group(1) == str(int(window, 16))
 
 
-def run_wine(wine_run, wineprefix, env, args, timeout=120):
+def run_wine(wine_run, wineprefix, env, args, timeout=2 * PATIENCE):
     """Runs a Windows program to its end in the prefix and returns its
     output; raises on failure. The output goes to files, not pipes: a
     program that finds the session still starting may start part of it
@@ -63,7 +63,7 @@ def end_wine_session(wineprefix, env):
     may still be bound to another X server, and waits until it has ended."""
     for flag in ("-k", "-w"):
         subprocess.run(["wineserver", flag], env=dict(env, WINEPREFIX=wineprefix),
-                       stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+                       stdin=subprocess.DEVNULL, capture_output=True, timeout=PATIENCE)
 
 
 def start_wine_session(wine_run, wineprefix, env, dpi):

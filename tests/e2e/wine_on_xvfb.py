@@ -14,7 +14,7 @@ import subprocess
 import sys
 
 from wine_app import end_wine_session, start_wine_session
-from xserver import XServer, stop
+from xserver import PATIENCE, XServer, stop
 
 
 def main():
@@ -34,7 +34,7 @@ def main():
         process = subprocess.Popen(["sh", args.wine_run, prefix, *args.program], env=env,
                                    stdin=subprocess.DEVNULL)
         try:
-            status = process.wait(timeout=300)
+            status = process.wait(timeout=5 * PATIENCE)
         finally:
             stop(process)
             end_wine_session(prefix, env)

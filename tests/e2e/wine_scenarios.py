@@ -11,7 +11,6 @@ import os
 import re
 import shutil
 import sys
-import time
 
 import e2e_case
 import test_ball_flight
@@ -23,9 +22,10 @@ import test_scoring
 import test_startup
 import test_window_manager
 from pictures import disc_survey, painted_box
-from volleon_app import BALL, KEYBOARD_TICK, LEFT_BAT
+from volleon_app import BALL, BALL_TICK, KEYBOARD_TICK, LEFT_BAT
 from wine_app import WineVolleon, run_wine
 from xserver import XServer, spawn, stop, wait_until
+from xwindows import WindowEvents
 
 WINE = argparse.Namespace(wine_run=None, wineprefix=None, frame_insets=None)
 
@@ -59,17 +59,24 @@ class WineMatchStartTest(test_match_start.MatchStartTest, WineCase):
         column and bottom row: the disc covers (w - 1) x (h - 1) pixels from
         the window's corner."""
         _, pieces = self.start_match()
-        time.sleep(0.3)  # let the newly shown ball paint itself
-        before = self.desktop.geometry(pieces[BALL])
-        shot = self.desktop.screenshot()
-        after = self.desktop.geometry(pieces[BALL])
 
-        # The ball was somewhere between the two places during the screenshot.
-        x0, y0 = min(before.x, after.x) - 4, min(before.y, after.y) - 4
-        x1 = max(before.x, after.x) + before.width + 4
-        y1 = max(before.y, after.y) + before.height + 4
-        box = painted_box(shot, x0, y0, x1 - x0, y1 - y0)
-        self.assertIsNotNone(box, "no ball on the screen")
+        def ball_painted():
+            before = self.desktop.geometry(pieces[BALL])
+            shot = self.desktop.screenshot()
+            after = self.desktop.geometry(pieces[BALL])
+            # The ball was somewhere between the two places during the screenshot.
+            x0, y0 = min(before.x, after.x) - 4, min(before.y, after.y) - 4
+            x1 = max(before.x, after.x) + before.width + 4
+            y1 = max(before.y, after.y) + before.height + 4
+            box = painted_box(shot, x0, y0, x1 - x0, y1 - y0)
+            # The newly shown ball paints itself a moment later: the picture
+            # is taken once something of the ball's size, give or take a
+            # pixel, is painted; its exact size is checked below.
+            if box is None or max(abs(box[2] - box[0] - before.width),
+                                  abs(box[3] - box[1] - before.height)) > 1:
+                return None
+            return before, shot, box
+        before, shot, box = wait_until(ball_painted, interval=0.1, what="the whole ball on the screen")
         self.assertEqual((box[2] - box[0], box[3] - box[1]), (before.width - 1, before.height - 1),
                          "size of the painted ball")
         diameter = before.width - 1
@@ -162,7 +169,7 @@ class WineProgramSwitchTest(WineCase):
 
     def activate(self, window):
         self.server.run(["xdotool", "windowactivate", "--sync", window])
-        wait_until(lambda: self.desktop.has_focus(window), 5, what=f"window {window} to take the focus")
+        wait_until(lambda: self.desktop.has_focus(window), what=f"window {window} to take the focus")
 
     def test_a_key_let_go_in_another_program_stops_the_bat(self):
         main_window, pieces = self.start_match()
@@ -170,26 +177,38 @@ class WineProgramSwitchTest(WineCase):
         self.addCleanup(stop, other)
         found = wait_until(
             lambda: self.server.run(["xdotool", "search", "--onlyvisible", "--class", "xlogo"],
-                                    check=False).split(), 10, what="xlogo's window")
+                                    check=False).split(), what="xlogo's window")
         other_window = hex(int(found[0]))  # xdotool gives decimal ids
         self.activate(main_window)
 
         def bat_top():
             return self.desktop.geometry(pieces[LEFT_BAT]).outer_y
 
+        # Time is counted in the program's own ticks: the ball's window
+        # moves once every ball tick, two to a keyboard tick.
+        ball = WindowEvents(self.server, pieces[BALL])
+        self.addCleanup(ball.close)
+
+        def ball_ticks():
+            return sum(1 for event, _ in ball.of(pieces[BALL]) if event == "ConfigureNotify")
+
+        def keyboard_ticks(count):
+            due = ball_ticks() + round(count * KEYBOARD_TICK / BALL_TICK)
+            wait_until(lambda: ball_ticks() >= due, what=f"{count} keyboard ticks' time")
+
         start = bat_top()
         self.desktop.key_down("a")
-        time.sleep(5 * KEYBOARD_TICK)
+        keyboard_ticks(5)
         self.activate(other_window)
         self.desktop.key_up("a")
-        time.sleep(3 * KEYBOARD_TICK)
+        keyboard_ticks(3)
         away = bat_top()
         self.assertLess(away, start, "A did not move the bat")
-        time.sleep(5 * KEYBOARD_TICK)
+        keyboard_ticks(5)
         self.assertEqual(bat_top(), away, "the bat moves on its own while another program is active")
 
         self.activate(main_window)
-        time.sleep(5 * KEYBOARD_TICK)
+        keyboard_ticks(5)
         self.assertEqual(bat_top(), away, "the bat moves on its own after the switch back")
 
 
