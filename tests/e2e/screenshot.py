@@ -11,9 +11,8 @@ main window and of the bats.
 
 import argparse
 import os
-import time
 
-from volleon_app import BALL, LEFT_BAT, RIGHT_BAT, SCORE_LABEL, Volleon
+from volleon_app import BALL, BAT_STEP, LEFT_BAT, RIGHT_BAT, SCORE_LABEL, Volleon
 from xserver import SCREEN_WIDTH, XServer, wait_until
 
 DESKTOP_COLOUR = "#3a6ea5"
@@ -42,13 +41,18 @@ def take(binary, output, start=Volleon, window_manager=False):
             server.run(["xdotool", "mousemove", "1900", "1060"])
             start_score = desktop.screenshot().crop(*label).rgb
 
-            # Players at work: the left bat a little up, the right one down.
-            desktop.key_down("a")
-            time.sleep(0.35)
-            desktop.key_up("a")
-            desktop.key_down("slash")
-            time.sleep(0.55)
-            desktop.key_up("slash")
+            # Players at work: the left bat a little up, the right one down,
+            # by steps the program has taken.
+            def move_bat(bat, key, steps):
+                start = desktop.geometry(pieces[bat]).outer_y
+                desktop.key_down(key)
+                try:
+                    wait_until(lambda: abs(desktop.geometry(pieces[bat]).outer_y - start)
+                               >= steps * app.pixels(BAT_STEP) - 1, what=f"{steps} steps of {bat}")
+                finally:
+                    desktop.key_up(key)
+            move_bat(LEFT_BAT, "a", 3)
+            move_bat(RIGHT_BAT, "slash", 5)
 
             main_geometry = desktop.geometry(main)
 
@@ -59,7 +63,7 @@ def take(binary, output, start=Volleon, window_manager=False):
                     return False
                 return desktop.screenshot().crop(*label).rgb != start_score
 
-            wait_until(scored, 60, interval=0.25, what="a point to be scored")
+            wait_until(scored, interval=0.25, what="a point to be scored")
             bats = [desktop.geometry(pieces[bat]) for bat in (LEFT_BAT, RIGHT_BAT)]
 
             def open_play():
@@ -71,7 +75,7 @@ def take(binary, output, start=Volleon, window_manager=False):
                 centred = 250 < after.outer_x < SCREEN_WIDTH - 250 - after.outer_width
                 return shot if clear and centred and app.running() else None
 
-            shot = wait_until(open_play, 30, interval=0.05, what="the ball in open play")
+            shot = wait_until(open_play, interval=0.05, what="the ball in open play")
         finally:
             app.close()
     with open(output, "wb") as f:
