@@ -73,7 +73,10 @@ class HomePageTest(E2ETestCase):
         # Neither the press nor a release away from the link opens the page:
         # looked at once the program has answered pings sent after each, so
         # has handled it, and the URL handler it would have started has
-        # ended.
+        # ended. (Under Wine the answer comes from its handling of X events,
+        # ahead of the window's own messages, and the page is opened by a
+        # further program: a page opened late is seen in the count at the
+        # end.)
         self.desktop.press(*link)
         trips.settled(main_window)
         self.assertEqual(self.calls(), [], "the page opened on the press")
