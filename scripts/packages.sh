@@ -26,14 +26,46 @@ case $ARCH in
   amd64) WINE_RUNS=1; WINDOWS_PACKAGES=("${MINGW_PACKAGES[@]}" wine wine64) ;;
   *) WINE_RUNS=; WINDOWS_PACKAGES=("${MINGW_PACKAGES[@]}") ;;
 esac
-# The architectures the program is cross-built for and tested on under
-# qemu-user, from an amd64 machine: arm64, armhf and s390x the program with
-# its tests (the libraries of each installed through multiarch), riscv64
-# and ppc64el the rules with their tests.
-CROSS_ARCHES=(arm64 armhf s390x riscv64 ppc64el)
-CROSS_PROGRAM_ARCHES=(arm64 armhf s390x)
-# Those whose Debian package is built and checked too.
-CROSS_DEB_ARCHES=(arm64 armhf)
+# The architectures the program is cross-built for from an amd64 machine
+# and tested on under qemu-user, one a line: Debian's name, the GNU
+# triplet (which names the cross compiler, the libraries' multiarch folder
+# and the CMake preset's VOLLEON_TARGET), what is built (the program with
+# all its tests, its Debian package too, or the rules with their tests),
+# and the Debian release whose system builds it on a Debian 12 machine
+# (scripts/test.sh says why). Every list below comes from this table, and
+# scripts/test.sh checks the presets of the same name against it.
+CROSS_TABLE="
+arm64    aarch64-linux-gnu      program,deb  trixie
+armhf    arm-linux-gnueabihf    program,deb  trixie
+riscv64  riscv64-linux-gnu      rules        trixie
+s390x    s390x-linux-gnu        program      bookworm
+ppc64el  powerpc64le-linux-gnu  rules        bookworm
+"
+# cross_column N [WHAT]: column N of each line of the table, of the lines
+# whose builds include WHAT where it is given.
+cross_column() {
+  local arch triplet builds system
+  while read -r arch triplet builds system; do
+    [ -n "$arch" ] || continue
+    [ -z "${2:-}" ] || [[ ",$builds," == *",$2,"* ]] || continue
+    case $1 in
+      1) echo "$arch" ;;
+      2) echo "$triplet" ;;
+      4) echo "$system" ;;
+    esac
+  done <<<"$CROSS_TABLE"
+}
+# cross_field ARCH N: column N of ARCH's line.
+cross_field() {
+  awk -v arch="$1" -v n="$2" '$1 == arch { print $n }' <<<"$CROSS_TABLE"
+}
+# cross_arches_of RELEASE: the architectures that RELEASE's system builds.
+cross_arches_of() {
+  awk -v release="$1" '$4 == release { print $1 }' <<<"$CROSS_TABLE"
+}
+mapfile -t CROSS_ARCHES < <(cross_column 1)
+mapfile -t CROSS_PROGRAM_ARCHES < <(cross_column 1 program)
+mapfile -t CROSS_DEB_ARCHES < <(cross_column 1 deb)
 
 # cross_packages ARCH...: the packages that building for and running on
 # each ARCH takes here, one a line.
@@ -41,12 +73,7 @@ cross_packages() {
   local arch triplet pkg
   printf '%s\n' qemu-user dpkg-dev
   for arch in "$@"; do
-    case $arch in
-      arm64) triplet=aarch64-linux-gnu ;;
-      armhf) triplet=arm-linux-gnueabihf ;;
-      ppc64el) triplet=powerpc64le-linux-gnu ;;
-      *) triplet=$arch-linux-gnu ;;
-    esac
+    triplet=$(cross_field "$arch" 2)
     # The C and C++ libraries that qemu-user runs the programs with.
     printf '%s\n' "g++-$triplet" "libc6:$arch" "libstdc++6:$arch" "libgtest-dev:$arch" "libgmock-dev:$arch"
     case " ${CROSS_PROGRAM_ARCHES[*]} " in

@@ -84,7 +84,7 @@ bash scripts/deps.sh "${packages[@]}"
 # lanes keep the machine first.
 systems=(trixie bookworm)
 declare -A system_lanes=([trixie]="main tidy sanitize fuzz cross reproduce" [bookworm]="cross")
-declare -A system_cross=([trixie]="arm64 armhf riscv64" [bookworm]="s390x ppc64el")
+declare -A system_cross=([trixie]="$(cross_arches_of trixie | xargs)" [bookworm]="$(cross_arches_of bookworm | xargs)")
 declare -A system_name=([trixie]="Debian 13" [bookworm]="Debian 12, its main suite alone")
 declare -A preparing=()
 if [ -n "$elsewhere" ]; then
@@ -178,6 +178,9 @@ cross_lane() {
     fi
     rm -f "build/$arch"/volleon_*.deb
     cmake --workflow --preset "$arch"
+    # The preset of that name builds for the architecture of the table.
+    grep -Eq "^VOLLEON_TARGET:[A-Z]+=$(cross_field "$arch" 2)\$" "build/$arch/CMakeCache.txt" ||
+      { echo "error: the preset $arch does not build for $(cross_field "$arch" 2) (scripts/packages.sh)" >&2; exit 1; }
     if compgen -G "build/$arch/volleon_*.deb" >/dev/null; then
       bash scripts/validate-deb.sh "build/$arch"/volleon_*.deb
     fi
