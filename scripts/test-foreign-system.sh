@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Tries the game in a whole Debian system of another architecture, every
 # program of which runs under qemu-user:
-#   scripts/test-foreign-system.sh ARCH CODENAME PACKAGE.deb
+#   scripts/test-foreign-system.sh ARCH CODENAME PACKAGE.deb [--suite]
 #   (e.g. arm64 trixie build/arm64/volleon_0.1.0_arm64.deb)
 # The system is made with debootstrap under build/release/CODENAME-ARCH
 # and kept there. The package is installed into it with apt-get, which
@@ -10,12 +10,18 @@
 # repository there, as a player on such a machine would run it, until the
 # game's main window shows on an Xvfb, a picture of which is kept in
 # build/release/CODENAME-ARCH/play.png. Emulated, the build takes far
-# longer than here. Needs root, and binfmt_misc (mounted here if it is not).
+# longer than here. With --suite, scripts/test.sh runs from the clone
+# instead of play.sh, as on a slow machine of that architecture: the lanes
+# of VOLLEON_LANES ("main windows cross" unless set), their packages
+# installed first and the tests then run without a network. Needs root, and
+# binfmt_misc (mounted here if it is not).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 arch=$1
 release=$2
 package=$3
+suite=
+[ "${4:-}" != --suite ] || suite=1
 name=$release-$arch
 home=build/release/$name
 root=$home/root
@@ -44,6 +50,16 @@ git clone -q "$PWD" "$root/root/volleon"
 echo "== $name: the installed game starts"
 in_system --offline python3 /root/volleon/tests/e2e/test_startup.py --binary /usr/games/volleon \
   --dpi 96 --home-page /usr/share/volleon/index.html
+
+if [ -n "$suite" ]; then
+  lanes=${VOLLEON_LANES:-main windows cross}
+  echo "== $name: scripts/test.sh from the clone, lanes: $lanes"
+  VOLLEON_LANES=$lanes in_system bash /root/volleon/scripts/test.sh --install
+  start=$SECONDS
+  VOLLEON_LANES=$lanes in_system --offline bash /root/volleon/scripts/test.sh
+  echo "$name: scripts/test.sh passed in $((SECONDS - start)) s"
+  exit 0
+fi
 
 echo "== $name: scripts/play.sh from the clone"
 # play.sh installs what it needs, builds, and starts the game, which then
