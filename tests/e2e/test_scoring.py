@@ -69,8 +69,8 @@ def score_numbers(picture):
         box = ink_box(picture, x0, 0, x1 - x0, picture.height)
         if box is None:
             return None
-        part = picture.crop(box[0], box[1], box[2] - box[0], box[3] - box[1])
-        return (part.width, part.height, part.rgb)
+        cut = picture.crop(box[0], box[1], box[2] - box[0], box[3] - box[1])
+        return (cut.width, cut.height, cut.rgb)
     return {"left": number(0, colon[0]), "right": number(colon[1], picture.width)}
 
 
