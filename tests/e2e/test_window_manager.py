@@ -124,8 +124,11 @@ class WindowManagerTest(FramedMainWindowChecks, E2ETestCase):
         # Give the main window the focus with a click on the score, then use
         # the window manager's close key.
         self.desktop.click(*self.app.client_point(main_window, SCORE_LABEL))
-        wait_until(lambda: self.desktop.has_focus(main_window),
-                   what="the main window to take the focus")
+        # The window manager closes the window it has made active, which
+        # it does a little after the X server has given the window the
+        # focus: both are waited for.
+        wait_until(lambda: self.desktop.has_focus(main_window) and self.desktop.is_active(main_window),
+                   what="the main window to take the focus and become the active one")
         self.desktop.key("alt+F4")
         self.assertEqual(self.app.wait_exit(), 0)
         wait_until(lambda: not (self.app.windows().keys() & {MAIN, *PIECES}),
