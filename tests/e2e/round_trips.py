@@ -181,6 +181,16 @@ class RoundTrips:
                     and p.atom == self._atom("_NET_FRAME_EXTENTS"))
         self._wait_for(extents_set, timeout, "the window manager to tell a frame's extents")
 
+    def close_window(self, window):
+        """Asks the window manager to close window (an id "0x..."), as its
+        close button, its close key or a task bar does (_NET_CLOSE_WINDOW):
+        it then asks the program to close it (WM_DELETE_WINDOW)."""
+        window = int(window, 16)
+        # No time stamp (CurrentTime), and the request of a pager: the
+        # window manager honours it whatever has the focus.
+        self._send(self._root, window, "_NET_CLOSE_WINDOW", [0, 2],
+                   _SUBSTRUCTURE_NOTIFY_MASK | _SUBSTRUCTURE_REDIRECT_MASK)
+
     def close(self):
         if self._display:
             _xlib.XCloseDisplay(self._display)

@@ -6,7 +6,7 @@ closing the main window as a user does ends the program with status 0."""
 
 from e2e_case import E2ETestCase, main
 from round_trips import RoundTrips
-from volleon_app import BALL, MAIN, PIECES, SCORE_LABEL
+from volleon_app import BALL, MAIN, PIECES
 from xserver import SCREEN_WIDTH, wait_until
 from xwindows import WindowEvents
 
@@ -121,15 +121,14 @@ class WindowManagerTest(FramedMainWindowChecks, E2ETestCase):
 
     def test_closing_main_window_ends_the_program(self):
         main_window, _ = self.start_match()
-        # Give the main window the focus with a click on the score, then use
-        # the window manager's close key.
-        self.desktop.click(*self.app.client_point(main_window, SCORE_LABEL))
-        # The window manager closes the window it has made active, which
-        # it does a little after the X server has given the window the
-        # focus: both are waited for.
-        wait_until(lambda: self.desktop.has_focus(main_window) and self.desktop.is_active(main_window),
-                   what="the main window to take the focus and become the active one")
-        self.desktop.key("alt+F4")
+        # The window manager is asked to close the main window, as its close
+        # button or close key does. Its close key (Alt+F4 sent with xdotool)
+        # was seen, about once in ten runs, to do nothing at all, the program
+        # idle and the window manager's active window the main window; a
+        # second Alt+F4 then closed it.
+        trips = RoundTrips(self.server)
+        self.addCleanup(trips.close)
+        trips.close_window(main_window)
         self.assertEqual(self.app.wait_exit(), 0)
         wait_until(lambda: not (self.app.windows().keys() & {MAIN, *PIECES}),
                    what="the program's windows to go")

@@ -141,14 +141,6 @@ class Desktop:
         focused = self.server.run(["xdotool", "getwindowfocus", "-f"]).strip()
         return focused == str(int(window, 16))
 
-    def is_active(self, window):
-        """Whether the window manager has made window its active one
-        (_NET_ACTIVE_WINDOW on the root): it has then handled the focus
-        change itself, and its keys act on that window."""
-        out = self.server.run(["xprop", "-root", "_NET_ACTIVE_WINDOW"], check=False)
-        match = re.search(r"window id # (0x[0-9a-f]+)", out)
-        return match is not None and int(match.group(1), 16) == int(window, 16)
-
     def pointer(self):
         """(x, y) of the pointer on the screen."""
         out = self.server.run(["xdotool", "getmouselocation"])
