@@ -35,6 +35,33 @@ if [ ! -e /proc/sys/fs/binfmt_misc/register ]; then
 fi
 update-binfmts --enable >/dev/null 2>&1 || true
 
+# Debian 12's qemu-user-static (7.2) runs a Debian 13 system's programs
+# but for one thing: a program that Qt 6.8 starts from another (QProcess)
+# never runs, so "Home Page" never starts the URL handler. Debian 13's qemu
+# (10.0), static too, does, and on a Debian 12 machine it runs the system's
+# programs instead: taken from a Debian 13 system made beside it, under a
+# name of its own, the machine's own entry set aside until this ends.
+if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = bookworm ]; then
+  case $arch in
+    arm64) qemu=aarch64 ;;
+    armhf) qemu=arm ;;
+    ppc64el) qemu=ppc64le ;;
+    *) qemu=$arch ;;
+  esac
+  bash scripts/make-system.sh trixie trixie
+  bash scripts/in-release.sh trixie bash -c \
+    "dpkg-query -W qemu-user >/dev/null 2>&1 || DEBIAN_FRONTEND=noninteractive apt-get install -y -q qemu-user"
+  entries=/proc/sys/fs/binfmt_misc
+  hex() { sed 's/../\\x&/g'; }
+  magic=$(sed -n 's/^magic //p' "$entries/qemu-$qemu" | hex)
+  mask=$(sed -n 's/^mask //p' "$entries/qemu-$qemu" | hex)
+  [ ! -e "$entries/volleon-$qemu" ] || echo -1 >"$entries/volleon-$qemu"
+  echo 0 >"$entries/qemu-$qemu"
+  trap 'echo -1 >"$entries/volleon-$qemu" 2>/dev/null; echo 1 >"$entries/qemu-$qemu"' EXIT
+  # F: the kernel opens the interpreter now, wherever the system runs.
+  echo ":volleon-$qemu:M::$magic:$mask:$PWD/build/release/trixie/root/usr/bin/qemu-$qemu:F" >"$entries/register"
+fi
+
 bash scripts/make-system.sh "$name" "$release" "$arch"
 in_system() { bash scripts/in-release.sh "$name" "$@"; }
 
