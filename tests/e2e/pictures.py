@@ -4,6 +4,13 @@ label."""
 import math
 
 
+def overlaps(a, b):
+    """Whether two rectangles (x, y, width, height) share a pixel."""
+    ax, ay, aw, ah = a
+    bx, by, bw, bh = b
+    return ax < bx + bw and bx < ax + aw and ay < by + bh and by < ay + ah
+
+
 def is_red(p):
     return p[0] > 180 and p[1] < 90 and p[2] < 90
 

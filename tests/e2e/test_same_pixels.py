@@ -9,7 +9,7 @@ import argparse
 import sys
 import unittest
 
-from pictures import is_red, painted_box
+from pictures import is_red, overlaps, painted_box
 from volleon_app import BALL, BALL_SIZE, LEFT_BAT, PIECES, RIGHT_BAT, Volleon
 from xserver import XServer, wait_until, wait_until_steady
 
@@ -18,13 +18,6 @@ OPTIONS = argparse.Namespace(binary=None, reference=None, dpi=96)
 
 def box(g):
     return (g.outer_x, g.outer_y, g.outer_width, g.outer_height)
-
-
-def apart(a, b):
-    """Whether two rectangles (x, y, width, height) do not overlap."""
-    ax, ay, aw, ah = a
-    bx, by, bw, bh = b
-    return ax + aw <= bx or bx + bw <= ax or ay + ah <= by or by + bh <= ay
 
 
 def painted(rgb):
@@ -77,7 +70,7 @@ def portrait(binary, dpi):
                 x0, y0 = min(before.outer_x, after.outer_x) - 4, min(before.outer_y, after.outer_y) - 4
                 x1 = max(before.outer_x, after.outer_x) + after.outer_width + 4
                 y1 = max(before.outer_y, after.outer_y) + after.outer_height + 4
-                if not all(apart((x0, y0, x1 - x0, y1 - y0), box(g)) for g in others):
+                if any(overlaps((x0, y0, x1 - x0, y1 - y0), box(g)) for g in others):
                     return None
                 if not all(painted(shot.crop(*box(g)).rgb) for g in others[:2]):
                     return None

@@ -7,7 +7,7 @@ left edge, and the other number as it was."""
 import itertools
 
 from e2e_case import E2ETestCase, main
-from pictures import ink_box, is_dark
+from pictures import ink_box, is_dark, overlaps
 from volleon_app import BALL, LEFT_BAT, RIGHT_BAT, SCORE_LABEL
 from xserver import SCREEN_WIDTH, wait_until
 from xwindows import WindowEvents
@@ -21,12 +21,6 @@ SCORER = {"left": "right", "right": "left"}
 # X server a little later than it draws (as Wine does) is given a few ticks
 # more.
 REDRAWN_AFTER_MOVES = 4
-
-
-def overlaps(a, b):
-    ax, ay, aw, ah = a
-    bx, by, bw, bh = b
-    return ax < bx + bw and bx < ax + aw and ay < by + bh and by < ay + ah
 
 
 class _Marks:
